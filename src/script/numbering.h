@@ -1,0 +1,25 @@
+#pragma once
+
+#include "script/flow_view.h"
+#include "script/script_store.h"
+
+// Step numbers: every numbered line ends in a tag ":(" + its number in its flow + ")". A line
+// without a comment part first gets the empty comment marker "  //" in front of its tag.
+namespace sw {
+
+inline constexpr QLatin1StringView UnexpectedError{"Unexpected error."};
+
+// Gives the line the tag for number (0 to 999). Only a trailing ":(" digits ")" counts as an
+// old tag to replace, so a ":" in a module name, a file name or a comment never cuts the line.
+ErrorText Set_Step_Number(QString& line, int number);
+// Reads the digits between the last ":(" and the last ")": 1 to 3 of them, or it fails with
+// "Unexpected error." and number -1.
+ErrorText Get_Step_Number(const QString& line, int& number);
+
+// Renumbers the view's lines from an even position down to "(End)", going on from the number
+// of the nearest numbered line above it.
+ErrorText Renumber_Steps(FlowView& view, int start);
+// Numbers both flows of the working copy from 1, as after opening a file.
+ErrorText Number_All_Steps(ScriptStore& store);
+
+} // namespace sw

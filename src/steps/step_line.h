@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+
+// The text form of a flow line: the fixed start and end lines, comment lines from files,
+// and the step lines the panels compose. The same string lives in the list, the store and
+// the file, so everything here works on plain text.
+namespace sw {
+
+inline constexpr QLatin1StringView StartLine{"(Start)"};
+inline constexpr QLatin1StringView EndLine{"(End)"};
+inline constexpr QLatin1StringView CommentPartLead{"  // "};
+
+enum class StepKind
+{
+    None,
+    Input,
+    Output,
+    Wait,
+    DeviceFunction,
+    SelectModule,
+    LoadFile,
+    BufferClear,
+    ProbeSelect,
+};
+
+// "(Start)" and "(End)" are recognised in any letter case.
+bool isStartLine(const QString& line);
+bool isEndLine(const QString& line);
+// A line whose first two characters are "//"; it carries no step number.
+bool isCommentLine(const QString& line);
+// Neither start, end nor comment line: a line that carries a step number.
+bool isNumberedLine(const QString& line);
+
+// The kind a line's first two characters (upper-cased) name; None for any other prefix.
+// Call it on step lines only: start, end and comment lines are told apart first.
+StepKind classifyStep(const QString& line);
+
+// Bodies, composed exactly as written in a script; no field is trimmed, padded or re-cased.
+QString inputBody(const QString& port, const QString& level, const QString& timeout);
+QString outputBody(const QString& port, const QString& level);
+QString waitBody(const QString& time);
+QString selectModuleBody(const QString& moduleName);
+QString loadFileBody(const QString& fileName);
+inline constexpr QLatin1StringView BufferClearBody{"BufferClear"};
+
+// Body followed by the comment part "  // " + comment, which an empty comment leaves out.
+QString composeStepLine(const QString& body, const QString& comment);
+
+} // namespace sw
