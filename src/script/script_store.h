@@ -10,10 +10,10 @@ namespace sw {
 // Empty on success, otherwise the text of the failure for the calling command to show.
 using ErrorText = QString;
 
-inline constexpr int FlowCount = 2;       // 0: Normal mode flow, 1: Error mode flow
-inline constexpr int MaxFlowLines = 258;  // "(Start)" and "(End)" included
-inline constexpr int LastLineSlot = 257;  // every loop over a flow stops after this slot
-inline constexpr int StoreSlots = 259;    // slot 258 is never written: a full flow stays ended
+inline constexpr int FlowCount = 2;      // 0: Normal mode flow, 1: Error mode flow
+inline constexpr int MaxFlowLines = 258; // "(Start)" and "(End)" included
+inline constexpr int LastLineSlot = 257; // every loop over a flow stops after this slot
+inline constexpr int StoreSlots = 259;   // slot 258 is never written: a full flow stays ended
 inline constexpr int SavedSlots = 258;
 
 // A FlowMode of -1 (nothing chosen) means the Normal mode flow.

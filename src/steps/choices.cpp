@@ -40,8 +40,8 @@ const QStringList& levels()
 
 const QStringList& deviceFunctions()
 {
-    static const QStringList entries{u"EPR"_s,   u"Program"_s, u"Erase"_s,
-                                     u"Copy"_s,  u"Blank"_s,   u"Read"_s};
+    static const QStringList entries{u"EPR"_s,  u"Program"_s, u"Erase"_s,
+                                     u"Copy"_s, u"Blank"_s,   u"Read"_s};
     return entries;
 }
 

@@ -39,7 +39,7 @@ StepKind classifyStep(const QString& line)
     // "Program" and "ProbeSelect" share their prefix.
     if (prefix == "PR"_L1)
         return line.left(7).toUpper() == "PROGRAM"_L1 ? StepKind::DeviceFunction
-                                                     : StepKind::ProbeSelect;
+                                                      : StepKind::ProbeSelect;
     if (prefix == "SE"_L1)
         return StepKind::SelectModule;
     if (prefix == "LO"_L1)

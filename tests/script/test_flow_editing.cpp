@@ -1,0 +1,185 @@
+#include "flow_checks.h"
+#include "script/flow_editing.h"
+#include "script/script_document.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace sw;
+
+namespace {
+
+// Renders a flow of the given lines and selects one of them (a line index, not an item).
+void show(ScriptDocument& doc, const QStringList& lines, int selectedLine)
+{
+    auto& flow = doc.store().flows[0];
+    flow.fill({});
+    for (int i = 0; i < lines.size(); ++i)
+        flow[i] = lines[i];
+    doc.Render_Flow(0);
+    doc.view().select(selectedLine * 2);
+}
+
+// The line texts without their number tags, as the reference model keeps them.
+QString bodyOf(QString line)
+{
+    if (const qsizetype tag = line.lastIndexOf(":("_L1); tag >= 0 && line.endsWith(u')')) {
+        line.truncate(tag);
+        if (line.endsWith("  //"_L1))
+            line.chop(4);
+    }
+    return line;
+}
+
+} // namespace
+
+class FlowEditingTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void movesExchangeNeighbours()
+    {
+        const QStringList abc{u"(Start)"_s, u"A  //:(1)"_s, u"B  //:(2)"_s, u"C  //:(3)"_s,
+                              u"(End)"_s};
+        ScriptDocument doc;
+        FlowView& view = doc.view();
+        show(doc, abc, 3);
+        QVERIFY(Move_Step_Up(view).isEmpty());
+        QCOMPARE(test::linesOf(view), (QStringList{u"(Start)"_s, u"A  //:(1)"_s, u"C  //:(2)"_s,
+                                                   u"B  //:(3)"_s, u"(End)"_s}));
+        QCOMPARE(view.selected(), 4);
+        QVERIFY(Move_Step_Down(view).isEmpty());
+        QCOMPARE(test::linesOf(view), abc);
+        QCOMPARE(view.selected(), 6);
+
+        // Refused positions change nothing: "(Start)", the first step up, the last step down,
+        // "(End)" both ways, and nothing selected.
+        for (const auto& [line, move] : {std::pair{0, &Move_Step_Up},
+                                         {1, &Move_Step_Up},
+                                         {4, &Move_Step_Up},
+                                         {0, &Move_Step_Down},
+                                         {3, &Move_Step_Down},
+                                         {4, &Move_Step_Down},
+                                         {-1, &Move_Step_Up},
+                                         {-1, &Move_Step_Down}}) {
+            show(doc, abc, line);
+            QVERIFY(move(view).isEmpty());
+            QCOMPARE(test::linesOf(view), abc);
+        }
+    }
+
+    void commentLineMovesWithoutRenumbering()
+    {
+        ScriptDocument doc;
+        show(doc, {u"(Start)"_s, u"A  //:(1)"_s, u"// note"_s, u"B  //:(2)"_s, u"(End)"_s}, 2);
+        Move_Step_Up(doc.view());
+        QCOMPARE(test::linesOf(doc.view()), (QStringList{u"(Start)"_s, u"// note"_s, u"A  //:(1)"_s,
+                                                         u"B  //:(2)"_s, u"(End)"_s}));
+        QCOMPARE(doc.view().selected(), 2);
+    }
+
+    void deleteRemovesLineAndConnector()
+    {
+        ScriptDocument doc;
+        FlowView& view = doc.view();
+        show(doc, {u"(Start)"_s, u"A  //:(1)"_s, u"B  //:(2)"_s, u"C  //:(3)"_s, u"(End)"_s}, 2);
+        QVERIFY(Delete_Selected_Step(view).isEmpty());
+        QCOMPARE(test::linesOf(view),
+                 (QStringList{u"(Start)"_s, u"A  //:(1)"_s, u"C  //:(2)"_s, u"(End)"_s}));
+        QCOMPARE(view.selected(), 4);
+
+        show(doc, {u"(Start)"_s, u"A  //:(1)"_s, u"(End)"_s}, 1);
+        Delete_Selected_Step(view);
+        QCOMPARE(view.items(), (QStringList{u"(Start)"_s, u"     |"_s, u"(End)"_s}));
+        QCOMPARE(view.selected(), 2);
+        for (int line : {0, 1, -1}) {
+            view.select(line * 2);
+            QVERIFY(Delete_Selected_Step(view).isEmpty());
+            QCOMPARE(view.count(), 3);
+        }
+    }
+
+    void unreadableTagStopsTheMoveWhereItIs()
+    {
+        ScriptDocument doc;
+        show(doc, {u"(Start)"_s, u"A  //:(1)"_s, u"B  // x"_s, u"(End)"_s}, 1);
+        QCOMPARE(Move_Step_Down(doc.view()), u"Unexpected error."_s);
+        QCOMPARE(doc.view().itemText(2), u"B  // x"_s);
+        QCOMPARE(doc.view().selected(), 2);
+    }
+
+    // Random inserts, moves and deletes against a plain list of step bodies: the view must
+    // always hold the same steps in the same order, numbered 1, 2, 3 ..., framed and laid out.
+    void randomEditsKeepLayoutAndNumbering()
+    {
+        int refusals = 0;
+        QRandomGenerator random(20261206);
+        for (int round = 0; round < 40; ++round) {
+            ScriptDocument doc;
+            doc.New_Script();
+            FlowView& view = doc.view();
+            QStringList model{u"(Start)"_s, u"(End)"_s};
+            int selectedLine = 0;
+            // Every fourth round mostly inserts, so that the flow fills up to its capacity.
+            const bool filling = round % 4 == 0;
+            for (int step = 0; step < (filling ? 900 : 300); ++step) {
+                const int lines = static_cast<int>(model.size());
+                const int op = static_cast<int>(random.bounded(filling ? 9 : 5));
+                switch (op >= 5 ? 0 : op) {
+                case 0: {
+                    const QString body =
+                        random.bounded(6) == 0 ? u"// c%1"_s.arg(step) : u"Wait , %1"_s.arg(step);
+                    const ErrorText error = Insert_Step_Line(view, body);
+                    if (lines == MaxFlowLines) {
+                        QCOMPARE(error, u"Number of commands is a maximum."_s);
+                        ++refusals;
+                    } else if (selectedLine == lines - 1) {
+                        model.insert(selectedLine++, body);
+                    } else {
+                        model.insert(++selectedLine, body);
+                    }
+                    break;
+                }
+                case 1:
+                    Move_Step_Up(view);
+                    if (selectedLine > 1 && selectedLine < lines - 1) {
+                        model.swapItemsAt(selectedLine, selectedLine - 1);
+                        --selectedLine;
+                    }
+                    break;
+                case 2:
+                    Move_Step_Down(view);
+                    if (selectedLine > 0 && selectedLine < lines - 2) {
+                        model.swapItemsAt(selectedLine, selectedLine + 1);
+                        ++selectedLine;
+                    }
+                    break;
+                case 3:
+                    Delete_Selected_Step(view);
+                    if (selectedLine > 0 && selectedLine < lines - 1)
+                        model.removeAt(selectedLine);
+                    break;
+                default: {
+                    // Clicking a line or the connector below it selects the line.
+                    selectedLine = static_cast<int>(random.bounded(lines));
+                    const bool connector = selectedLine < lines - 1 && random.bounded(2) == 1;
+                    view.select(selectedLine * 2 + (connector ? 1 : 0));
+                    break;
+                }
+                }
+                VERIFY_FLOW(view);
+                QStringList bodies;
+                for (const QString& line : test::linesOf(view))
+                    bodies << bodyOf(line);
+                QCOMPARE(bodies, model);
+                QCOMPARE(view.selected(), selectedLine * 2);
+            }
+        }
+        QVERIFY(refusals > 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(FlowEditingTest)
+#include "test_flow_editing.moc"

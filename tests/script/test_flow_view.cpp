@@ -1,0 +1,113 @@
+#include "script/script_document.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace sw;
+
+namespace {
+const QString Connector = u"     |"_s;
+}
+
+class FlowViewTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void renderAndHarvestRoundTrip()
+    {
+        ScriptDocument doc;
+        doc.New_Script();
+        doc.store().flows[0] = {u"(START)"_s, u"// note"_s, u"EPR  //:(1)"_s, u"(end)"_s};
+        QVERIFY(doc.Render_Flow(-1).isEmpty());
+        QCOMPARE(doc.view().items(), (QStringList{u"(START)"_s, Connector, u"// note"_s, Connector,
+                                                  u"EPR  //:(1)"_s, Connector, u"(end)"_s}));
+        // Harvest drops the connectors and nothing else, and clears what stood behind.
+        doc.store().flows[0][6] = u"stale"_s;
+        QVERIFY(doc.Harvest_Flow(0).isEmpty());
+        QCOMPARE(doc.store().flows[0][3], u"(end)"_s);
+        QVERIFY(doc.store().flows[0][4].isEmpty());
+        QVERIFY(doc.store().flows[0][6].isEmpty());
+    }
+
+    void fullFlowRendersAs515Items()
+    {
+        ScriptDocument doc;
+        doc.New_Script();
+        auto& flow = doc.store().flows[1];
+        flow[0] = u"(Start)"_s;
+        for (int slot = 1; slot < MaxFlowLines - 1; ++slot)
+            flow[slot] = u"Copy  //:(%1)"_s.arg(slot);
+        flow[MaxFlowLines - 1] = u"(End)"_s;
+        doc.Render_Flow(1);
+        QCOMPARE(doc.view().count(), MaxFlowItems);
+        QVERIFY(doc.Harvest_Flow(1).isEmpty());
+        QCOMPARE(flow[LastLineSlot], u"(End)"_s);
+        QVERIFY(flow[StoreSlots - 1].isEmpty());
+    }
+
+    void selectionNeverRestsOnAConnector()
+    {
+        ScriptDocument doc;
+        doc.store().flows[0] = {u"(Start)"_s, u"EPR  //:(1)"_s, u"(End)"_s};
+        doc.Render_Flow(0);
+        FlowView& view = doc.view();
+        QSignalSpy spy(&view, &FlowView::selectedChanged);
+        view.select(3);
+        QCOMPARE(view.selected(), 2);
+        view.select(1);
+        QCOMPARE(view.selected(), 0);
+        view.select(99);
+        QCOMPARE(view.selected(), -1);
+        QCOMPARE(spy.count(), 3);
+
+        // The Down arrow's step goes line to line and stops at "(End)".
+        view.select(0);
+        view.selectNextLine();
+        QCOMPARE(view.selected(), 2);
+        view.selectNextLine();
+        QCOMPARE(view.selected(), 4);
+        view.selectNextLine();
+        QCOMPARE(view.selected(), 4);
+    }
+
+    void switchingFlowsKeepsBothEdits()
+    {
+        ScriptDocument doc;
+        doc.New_Script();
+        FlowView& view = doc.view();
+        view.insertLine(2, u"EPR  //:(1)"_s);
+        QVERIFY(doc.Switch_Flow(1).isEmpty());
+        QCOMPARE(doc.shownFlow(), 1);
+        QCOMPARE(view.selected(), 0);
+        QCOMPARE(view.count(), 3);
+        view.insertLine(2, u"Read  //:(1)"_s);
+        doc.Switch_Flow(0);
+        QCOMPARE(view.itemText(2), u"EPR  //:(1)"_s);
+        QCOMPARE(doc.store().flows[1][1], u"Read  //:(1)"_s);
+
+        // Choosing the flow already shown harvests and renders the same flow.
+        view.select(2);
+        doc.Switch_Flow(0);
+        QCOMPARE(view.itemText(2), u"EPR  //:(1)"_s);
+        QCOMPARE(view.selected(), 0);
+
+        // While the window is being filled the selector's changes do nothing.
+        doc.FormLoading = true;
+        doc.Switch_Flow(1);
+        QCOMPARE(doc.shownFlow(), 0);
+        QCOMPARE(view.itemText(2), u"EPR  //:(1)"_s);
+    }
+
+    void headingNamesTheFlow()
+    {
+        QCOMPARE(flowHeading(0).caption, u"Normal mode script flow"_s);
+        QCOMPARE(flowHeading(-1).colour, (Rgb{128, 0, 255}));
+        QCOMPARE(flowHeading(1).caption, u"Error mode script flow"_s);
+        QCOMPARE(flowHeading(1).colour, (Rgb{255, 10, 0}));
+    }
+};
+
+QTEST_GUILESS_MAIN(FlowViewTest)
+#include "test_flow_view.moc"
