@@ -39,7 +39,7 @@ StepKind classifyStep(const QString& line)
     // "Program" and "ProbeSelect" share their prefix.
     if (prefix == "PR"_L1)
         return line.left(7).toUpper() == "PROGRAM"_L1 ? StepKind::DeviceFunction
-                                                     : StepKind::ProbeSelect;
+                                                      : StepKind::ProbeSelect;
     if (prefix == "SE"_L1)
         return StepKind::SelectModule;
     if (prefix == "LO"_L1)
@@ -49,6 +49,12 @@ StepKind classifyStep(const QString& line)
     if (prefix == "TA"_L1)
         return StepKind::ProbeSelect;
     return StepKind::None;
+}
+
+bool startsWithKeyword(QStringView text, QStringView keyword)
+{
+    return text.size() >= keyword.size() &&
+           text.left(keyword.size()).toString().toUpper() == keyword;
 }
 
 QString inputBody(const QString& port, const QString& level, const QString& timeout)
