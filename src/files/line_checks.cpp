@@ -3,8 +3,6 @@
 #include "steps/choices.h"
 #include "steps/step_line.h"
 
-using namespace Qt::StringLiterals;
-
 namespace sw {
 
 namespace {
