@@ -143,9 +143,18 @@ ErrorText Write_Script_File(const ScriptStore& store, const QString& path)
     if (!out.error.isEmpty())
         return out.error;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: QSaveFile::commit() does not notice when flushing its buffer fails, and
+    // would put a cut file in place of the former one. A full disk or a size limit may also
+    // take part of a write without an error; the next write then gives the reason. Without
+    // commit, the new file is discarded.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
-    file.write(out.bytes);
+    for (QByteArrayView rest = out.bytes; !rest.isEmpty();) {
+        const qint64 written = file.write(rest.data(), rest.size());
+        if (written <= 0)
+            return file.errorString();
+        rest = rest.sliced(written);
+    }
     if (!file.commit())
         return file.errorString();
     return {};
