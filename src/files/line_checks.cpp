@@ -16,8 +16,8 @@ bool isDigit(QChar c)
     return c >= u'0' && c <= u'9';
 }
 
-// Walks along a line. Every take… method moves past what it recognises and reports whether it
-// did; when it does not, the cursor stays where it was.
+// Walks along a line. A take… method that answers true or false moves past what it recognises
+// only when it answers true.
 class LineCursor
 {
 public:
@@ -41,23 +41,13 @@ public:
     }
 
     // The separator "," (exact), then blanks.
-    bool takeComma()
-    {
-        if (!m_rest.startsWith(u','))
-            return false;
-        m_rest = m_rest.sliced(1);
-        skipBlanks();
-        return true;
-    }
+    bool takeComma() { return takeCharacterIf(m_rest.startsWith(u',')); }
 
     // One port digit 0 to 4, then blanks.
     bool takePort()
     {
-        if (m_rest.isEmpty() || m_rest.front() < u'0' || m_rest.front() > u'4')
-            return false;
-        m_rest = m_rest.sliced(1);
-        skipBlanks();
-        return true;
+        return takeCharacterIf(!m_rest.isEmpty() && m_rest.front() >= u'0' &&
+                               m_rest.front() <= u'4');
     }
 
     bool takeLevel() { return takeKeyword(u"ON") || takeKeyword(u"OFF"); }
@@ -91,6 +81,15 @@ public:
     }
 
 private:
+    bool takeCharacterIf(bool matches)
+    {
+        if (!matches)
+            return false;
+        m_rest = m_rest.sliced(1);
+        skipBlanks();
+        return true;
+    }
+
     QStringView m_rest;
 };
 

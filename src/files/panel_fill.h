@@ -13,7 +13,8 @@
 // How the window applies a PanelFill:
 //   1. select every entry of `choices` and set the whole text of every field of `texts`, as
 //      they are, without the fields' key filters;
-//   2. then, if `ok` is false, show "Unexpected error." (critical box, caption "Stepwright").
+//   2. then, if `ok` is false, show "Unexpected error." (sw::UnexpectedError of
+//      script/numbering.h) in a critical box captioned "Stepwright".
 // A fill that fails part-way returns what it filled before the failure with ok false: those
 // fields keep their new content, as they would if the routine had set them one by one.
 //
@@ -24,14 +25,12 @@ struct ChoiceFill
 {
     QString list; // e.g. "cmbINIO"
     int position; // the entry to select, from 0
-    friend bool operator==(const ChoiceFill&, const ChoiceFill&) = default;
 };
 
 struct TextFill
 {
     QString field; // e.g. "txtTout"
     QString text;  // the field's new text
-    friend bool operator==(const TextFill&, const TextFill&) = default;
 };
 
 struct PanelFill
@@ -48,15 +47,23 @@ struct PanelFill
 PanelFill Fill_Step_Panel(const QString& line);
 
 // The routines of the panels. Each appends the fields it fills to fill, in the order it fills
-// them, and returns true when it filled all of them.
-bool Fill_Input_Panel(const QString& line, PanelFill& fill); // cmbINIO cmbINLevel txtTout txtINComm
-bool Fill_Output_Panel(const QString& line, PanelFill& fill); // cmbOutIO cmbOutLevel txtOutComm
-bool Fill_Wait_Panel(const QString& line, PanelFill& fill);   // txtWait txtWaitComm
-bool Fill_Device_Panel(const QString& line, PanelFill& fill); // cmbDev txtDevComm
-bool Fill_Select_Module_Panel(const QString& line, PanelFill& fill); // txtYIM txtYIMComm
-bool Fill_Load_File_Panel(const QString& line, PanelFill& fill);     // txtLoad txtLoadComm
-bool Fill_Buffer_Clear_Panel(const QString& line, PanelFill& fill);  // txtF2Comm
-bool Fill_Probe_Panel(const QString& line, PanelFill& fill);         // cmbProbe txtProbeComm
+// them, and returns true when it filled all of them. The fields, by routine:
+//   Fill_Input_Panel          cmbINIO, cmbINLevel, txtTout, txtINComm
+//   Fill_Output_Panel         cmbOutIO, cmbOutLevel, txtOutComm
+//   Fill_Wait_Panel           txtWait, txtWaitComm
+//   Fill_Device_Panel         cmbDev, txtDevComm
+//   Fill_Select_Module_Panel  txtYIM, txtYIMComm
+//   Fill_Load_File_Panel      txtLoad, txtLoadComm
+//   Fill_Buffer_Clear_Panel   txtF2Comm
+//   Fill_Probe_Panel          cmbProbe, txtProbeComm
+bool Fill_Input_Panel(const QString& line, PanelFill& fill);
+bool Fill_Output_Panel(const QString& line, PanelFill& fill);
+bool Fill_Wait_Panel(const QString& line, PanelFill& fill);
+bool Fill_Device_Panel(const QString& line, PanelFill& fill);
+bool Fill_Select_Module_Panel(const QString& line, PanelFill& fill);
+bool Fill_Load_File_Panel(const QString& line, PanelFill& fill);
+bool Fill_Buffer_Clear_Panel(const QString& line, PanelFill& fill);
+bool Fill_Probe_Panel(const QString& line, PanelFill& fill);
 
 // The comment of a comment part r ("//" first): empty for "//:"; otherwise the text from just
 // behind "// " to the first ":" after it, the start of the step number tag. False when no

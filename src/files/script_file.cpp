@@ -27,9 +27,9 @@ public:
     {
         ++m_lineNumber;
         m_last = line;
+        if (m_flow >= FlowCount)
+            return fault(u"nothing may follow the second separator"_s);
         if (line == SeparatorLine) {
-            if (m_flow >= FlowCount)
-                return fault(u"nothing may follow the second separator"_s);
             if (m_count == 0)
                 return fault(u"a separator where the flow should begin with (Start)"_s);
             if (!isEndLine(m_result.script.flows[m_flow][m_count - 1]))
@@ -43,8 +43,6 @@ public:
             return fault(u"only the separator \"-\" may follow (End)"_s);
         if (m_count == MaxFlowLines)
             return fault(u"the flow holds more than %1 lines"_s.arg(MaxFlowLines));
-        if (m_flow >= FlowCount)
-            return fault(u"nothing may follow the second separator"_s);
         if (m_count == 0 && !isStartLine(line))
             return fault(u"the flow does not begin with (Start)"_s);
         if (!Check_Script_Line(line))
