@@ -51,6 +51,12 @@ StepKind classifyStep(const QString& line)
     return StepKind::None;
 }
 
+bool startsWithKeyword(QStringView text, QStringView keyword)
+{
+    return text.size() >= keyword.size() &&
+           text.left(keyword.size()).toString().toUpper() == keyword;
+}
+
 QString inputBody(const QString& port, const QString& level, const QString& timeout)
 {
     return u"Input , "_s + port + u" , "_s + level + u" , "_s + timeout;

@@ -36,6 +36,10 @@ bool isNumberedLine(const QString& line);
 // Call it on step lines only: start, end and comment lines are told apart first.
 StepKind classifyStep(const QString& line);
 
+// True when the first characters of text, as many as keyword has, upper-cased, are keyword
+// (given in upper case). This is how every reader recognises a step's keywords.
+bool startsWithKeyword(QStringView text, QStringView keyword);
+
 // Bodies, composed exactly as written in a script; no field is trimmed, padded or re-cased.
 QString inputBody(const QString& port, const QString& level, const QString& timeout);
 QString outputBody(const QString& port, const QString& level);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+// Script files hold one byte per character in Windows-1252, the code page the programmer's
+// tools read. Every byte decodes, the five bytes the code page leaves undefined included (to
+// the control characters of the same value), so a file that loads saves back byte for byte.
+namespace sw::codepage {
+
+QString decode(QByteArrayView bytes);
+
+// Appends the bytes of text to out. Returns the position of the first character the code page
+// cannot hold, or -1 when all of text went in; out then holds the bytes in front of it.
+qsizetype appendEncoded(QStringView text, QByteArray& out);
+
+} // namespace sw::codepage

@@ -1,0 +1,192 @@
+#include "files/script_file.h"
+
+#include "files/code_page.h"
+#include "files/line_checks.h"
+#include "steps/choices.h"
+#include "steps/step_line.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace sw {
+
+namespace {
+
+// The state of the reader between lines.
+class ScriptReader
+{
+public:
+    const ScriptParse& result() const { return m_result; }
+
+    // Handles the next line. False at a fault.
+    bool takeLine(const QString& line)
+    {
+        ++m_lineNumber;
+        m_last = line;
+        if (m_flow >= FlowCount)
+            return fault(u"nothing may follow the second separator"_s);
+        if (line == SeparatorLine) {
+            if (m_count == 0)
+                return fault(u"a separator where the flow should begin with (Start)"_s);
+            if (!isEndLine(m_result.script.flows[m_flow][m_count - 1]))
+                return fault(u"the separator comes before the flow's (End)"_s);
+            m_ended = false;
+            ++m_flow;
+            m_count = 0;
+            return true;
+        }
+        if (m_ended)
+            return fault(u"only the separator \"-\" may follow (End)"_s);
+        if (m_count == MaxFlowLines)
+            return fault(u"the flow holds more than %1 lines"_s.arg(MaxFlowLines));
+        if (m_count == 0 && !isStartLine(line))
+            return fault(u"the flow does not begin with (Start)"_s);
+        if (!Check_Script_Line(line))
+            return fault(u"the line is not a valid script line"_s);
+        if (isEndLine(line))
+            m_ended = true;
+        m_result.script.flows[m_flow][m_count++] = line;
+        return true;
+    }
+
+    // Checks how the text ended.
+    void finish()
+    {
+        ++m_lineNumber;
+        if (m_lineNumber == 1)
+            fault(u"the file is empty"_s);
+        else if (m_last != SeparatorLine && !isEndLine(m_last))
+            fault(u"the file ends inside a flow"_s);
+        else if (m_flow == 0)
+            fault(u"the file ends before the first separator"_s);
+        else if (m_flow == 1 && m_count == 0)
+            fault(u"the file ends before the Error mode flow"_s);
+    }
+
+private:
+    bool fault(const QString& reason)
+    {
+        m_result.faultLine = m_lineNumber;
+        m_result.faultReason = reason;
+        return false;
+    }
+
+    ScriptParse m_result;
+    int m_lineNumber = 0;
+    int m_flow = 0;
+    int m_count = 0; // lines accepted into the flow being read
+    bool m_ended = false;
+    QString m_last;
+};
+
+ErrorText unencodable(int flow, int slot, QStringView line, qsizetype position)
+{
+    // A character outside the 16-bit range arrives as a surrogate pair; name all of it.
+    qsizetype length = 1;
+    char32_t code = line[position].unicode();
+    if (line[position].isHighSurrogate() && position + 1 < line.size() &&
+        line[position + 1].isLowSurrogate()) {
+        code = QChar::surrogateToUcs4(line[position], line[position + 1]);
+        length = 2;
+    }
+    return u"Line %1 of the %2 flow holds the character \"%3\" (U+%4), which a script file "
+           "cannot hold. Replace it, then save again."_s.arg(slot + 1)
+               .arg(choices::flowModes().at(flow), line.sliced(position, length).toString(),
+                    QString::number(code, 16).toUpper().rightJustified(4, u'0'));
+}
+
+} // namespace
+
+ScriptParse parseScript(QByteArrayView bytes)
+{
+    ScriptReader reader;
+    for (qsizetype start = 0; start < bytes.size();) {
+        const qsizetype lineFeed = bytes.indexOf('\n', start);
+        const qsizetype next = lineFeed < 0 ? bytes.size() : lineFeed + 1;
+        QByteArrayView line = bytes.sliced(start, next - start);
+        if (line.endsWith('\n'))
+            line.chop(line.size() >= 2 && line[line.size() - 2] == '\r' ? 2 : 1);
+        if (!reader.takeLine(codepage::decode(line)))
+            return reader.result();
+        start = next;
+    }
+    reader.finish();
+    return reader.result();
+}
+
+ScriptBytes serialiseScript(const ScriptStore& store)
+{
+    ScriptBytes out;
+    for (int f = 0; f < FlowCount; ++f) {
+        for (int slot = 0; slot <= LastLineSlot; ++slot) {
+            const QString& line = store.flows[f][slot];
+            if (line.isEmpty())
+                break;
+            if (const qsizetype bad = codepage::appendEncoded(line, out.bytes); bad >= 0)
+                return {{}, unencodable(f, slot, line, bad)};
+            out.bytes.append("\r\n");
+        }
+        out.bytes.append("-\r\n");
+    }
+    return out;
+}
+
+ErrorText Write_Script_File(const ScriptStore& store, const QString& path)
+{
+    const ScriptBytes out = serialiseScript(store);
+    if (!out.error.isEmpty())
+        return out.error;
+    QSaveFile file(path);
+    // Unbuffered: QSaveFile::commit() does not notice when flushing its buffer fails, and
+    // would put a cut file in place of the former one. A full disk or a size limit may also
+    // take part of a write without an error; the next write then gives the reason. Without
+    // commit, the new file is discarded.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return file.errorString();
+    for (QByteArrayView rest = out.bytes; !rest.isEmpty();) {
+        const qint64 written = file.write(rest.data(), rest.size());
+        if (written <= 0)
+            return file.errorString();
+        rest = rest.sliced(written);
+    }
+    if (!file.commit())
+        return file.errorString();
+    return {};
+}
+
+ReadResult Read_Script_File(ScriptDocument& document, const QString& path)
+{
+    ReadResult result;
+    const auto failed = [&](const ErrorText& error) {
+        document.New_Script();
+        result.error = error;
+        result.resetEntryPanels = true;
+        return result;
+    };
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return failed(file.errorString());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return failed(file.errorString());
+    file.close();
+
+    const ScriptParse parse = parseScript(bytes);
+    if (!parse.loaded()) {
+        result.faultLine = parse.faultLine;
+        result.faultReason = parse.faultReason;
+        return failed(QString(FormatErrorMessage));
+    }
+    document.store() = parse.script;
+    // A flow holds at most 258 lines, so the saved copy's slots take all of it.
+    for (int f = 0; f < FlowCount; ++f)
+        std::copy_n(parse.script.flows[f].begin(), SavedSlots, document.saved().flows[f].begin());
+    return result;
+}
+
+} // namespace sw

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "script/script_document.h"
+#include "script/script_store.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+// The .scp file: the Normal mode flow, a line "-", the Error mode flow, a line "-"; every line
+// ended by CR LF and held in Windows-1252. A file loads only as a whole.
+namespace sw {
+
+inline constexpr QLatin1StringView FormatErrorMessage{"Script File Format Error."};
+inline constexpr QLatin1StringView SeparatorLine{"-"};
+
+// The lines of a script text, or where and why they do not make a script.
+struct ScriptParse
+{
+    ScriptStore script; // the lines read so far, in their slots; whole only when loaded
+    int faultLine = 0;  // 1-based line of the first fault; one past the last line for a fault
+                        // found at the end of the text; 0 when the text loads
+    QString faultReason;
+    bool loaded() const { return faultLine == 0; }
+};
+
+// Reads the lines of a script. A line ends at LF, or at CR LF, which files from elsewhere may
+// use; the last line may lack its end. Every line other than a separator must pass
+// Check_Script_Line. Reading stops at the first fault.
+ScriptParse parseScript(QByteArrayView bytes);
+
+struct ScriptBytes
+{
+    QByteArray bytes;
+    ErrorText error; // set, and bytes empty, when a line holds a character the file cannot hold
+};
+
+// The file's bytes for the working copy, as they are written. The lines are not checked.
+ScriptBytes serialiseScript(const ScriptStore& store);
+
+// Writes the working copy to path. The former file stays whole until the new one is complete,
+// so a failed write leaves it untouched.
+ErrorText Write_Script_File(const ScriptStore& store, const QString& path);
+
+struct ReadResult
+{
+    ErrorText error; // "Script File Format Error." or the file layer's text; empty when read
+    // Set on every failure: both copies then hold a new script, and the window must reset its
+    // entry panels as for New.
+    bool resetEntryPanels = false;
+    int faultLine = 0; // for a format error, as in ScriptParse
+    QString faultReason;
+};
+
+// Reads a file into both copies of the document. Neither renders nor numbers: Open does that
+// next. On any failure the document holds a new script (New_Script).
+ReadResult Read_Script_File(ScriptDocument& document, const QString& path);
+
+} // namespace sw
