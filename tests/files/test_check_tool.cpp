@@ -66,4 +66,4 @@ void TestCheckTool::run()
 }
 
 QTEST_GUILESS_MAIN(TestCheckTool)
-#include "tst_check_tool.moc"
+#include "test_check_tool.moc"

@@ -77,4 +77,4 @@ void TestLineChecks::checkScriptLine()
 }
 
 QTEST_APPLESS_MAIN(TestLineChecks)
-#include "tst_line_checks.moc"
+#include "test_line_checks.moc"

@@ -102,4 +102,4 @@ void TestPanelFill::oddLinesNeverCrash()
 }
 
 QTEST_APPLESS_MAIN(TestPanelFill)
-#include "tst_panel_fill.moc"
+#include "test_panel_fill.moc"

@@ -322,4 +322,4 @@ void TestScriptFile::fuzzRegressions()
 }
 
 QTEST_GUILESS_MAIN(TestScriptFile)
-#include "tst_script_file.moc"
+#include "test_script_file.moc"

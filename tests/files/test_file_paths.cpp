@@ -1,0 +1,34 @@
+#include "files/file_paths.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace sw;
+
+class FilePathsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void splitsAtTheLastSlash()
+    {
+        QString folder = u"old"_s;
+        QString name = u"old"_s;
+        QVERIFY(Get_File_Directory(u"/home/tech/Line1.scp"_s, folder).isEmpty());
+        QCOMPARE(folder, u"/home/tech"_s);
+        QVERIFY(Get_File_Name(u"/home/tech/Line1.scp"_s, name).isEmpty());
+        QCOMPARE(name, u"Line1.scp"_s);
+        QVERIFY(Get_File_Directory(u"/Line1.scp"_s, folder).isEmpty());
+        QCOMPARE(folder, u"/"_s);
+
+        // No folder part: the folder is emptied, the name left as it was.
+        QCOMPARE(Get_File_Directory(u"Line1.scp"_s, folder), u"File Path Error"_s);
+        QVERIFY(folder.isEmpty());
+        QCOMPARE(Get_File_Name(u"Line1.scp"_s, name), u"File Path Error"_s);
+        QCOMPARE(Get_File_Name(u"/home/tech/"_s, name), u"File Path Error"_s);
+        QCOMPARE(name, u"Line1.scp"_s);
+    }
+};
+
+QTEST_APPLESS_MAIN(FilePathsTest)
+#include "test_file_paths.moc"
