@@ -1,14 +1,15 @@
+#include "app/main_window.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 using namespace Qt::StringLiterals;
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(u"KT615 Stepwright   V1.02"_s);
-    window.resize(938, 730);
+    // One look everywhere, and one that honours the window's colours.
+    QApplication::setStyle(u"Fusion"_s);
+    sw::MainWindow window;
     window.show();
     return QApplication::exec();
 }
