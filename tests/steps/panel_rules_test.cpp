@@ -1,0 +1,223 @@
+#include "script/flow_editing.h"
+#include "script/numbering.h"
+#include "steps/choices.h"
+#include "steps/panel_rules.h"
+
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using sw::PanelEntry;
+using sw::Set_Step;
+using sw::StepKind;
+
+class PanelRulesTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void checksStopInTheirOrder();
+    void timeFields();
+    void moduleAndFileNames();
+    void everyLineFromAnyFieldsIsAStep();
+};
+
+void PanelRulesTest::checksStopInTheirOrder()
+{
+    // An empty time or name stops silently, even before the capacity message.
+    for (StepKind kind : {StepKind::Wait, StepKind::SelectModule, StepKind::LoadFile}) {
+        const auto result = Set_Step(kind, {}, true);
+        QVERIFY(result.line.isEmpty() && result.message.isEmpty());
+    }
+    // A full flow refuses before any field is touched: the timeout stays empty.
+    const PanelEntry input{u"IN0"_s, u"ON"_s, {}, u"x:y"_s};
+    const auto full = Set_Step(StepKind::Input, input, true);
+    QCOMPARE(full.message, QString(sw::FlowFullMessage));
+    QVERIFY(full.line.isEmpty());
+    QCOMPARE(full.entry, input);
+
+    const auto set = Set_Step(StepKind::Input, input, false);
+    QCOMPARE(set.line, u"Input , IN0 , ON , 0  // xy"_s);
+    QCOMPARE(set.entry.value, u"0"_s);
+    QCOMPARE(Set_Step(StepKind::BufferClear, {}, false).line, u"BufferClear"_s);
+    QCOMPARE(Set_Step(StepKind::ProbeSelect, {u"ProbeSelect"_s, {}, {}, u"a//b"_s}, false).line,
+             u"ProbeSelect  // a//b"_s);
+}
+
+void PanelRulesTest::timeFields()
+{
+    const auto wait = [](const QString& time) {
+        return Set_Step(StepKind::Wait, {{}, {}, time, {}}, false);
+    };
+    // Typed digits stay as they are; pasted text is read as a number, as on leaving the field.
+    QCOMPARE(wait(u"00250"_s).line, u"Wait , 00250"_s);
+    QCOMPARE(wait(u"12ab"_s).entry.value, u"12"_s);
+    QCOMPARE(wait(u"ab"_s).line, u"Wait , 0"_s);
+    QCOMPARE(wait(u"1\r\n2"_s).line, u"Wait , 1"_s);
+    QCOMPARE(wait(u"1234567"_s).line, u"Wait , 12345"_s);
+}
+
+void PanelRulesTest::moduleAndFileNames()
+{
+    const auto module = [](const QString& name) {
+        return Set_Step(StepKind::SelectModule, {{}, {}, name, {}}, false);
+    };
+    QCOMPARE(module(u"ABC"_s).line, u"SelectModule , ABC.YIM"_s);
+    QCOMPARE(module(u"ABC.YIM"_s).entry.value, u"ABC.YIM"_s);
+    QCOMPARE(module(u"abc.yim"_s).entry.value, u"abc.yim.YIM"_s);
+    QCOMPARE(module(QString(249, u'M')).entry.value.size(), 253);
+    QVERIFY(!module(QString(249, u'M')).line.isEmpty());
+    const auto tooLong = module(QString(250, u'M'));
+    QCOMPARE(tooLong.message, QString(sw::ModuleNameTooLong));
+    QCOMPARE(tooLong.entry.value.size(), 254); // the suffix stays in the field
+    // A name that would not read back is refused last, with the suffix already appended.
+    const auto blank = module(u"MY MOD"_s);
+    QCOMPARE(blank.message, QString(sw::ModuleNameUnsafe));
+    QCOMPARE(blank.entry.value, u"MY MOD.YIM"_s);
+    QCOMPARE(module(u"A//B"_s).message, QString(sw::ModuleNameUnsafe));
+    QCOMPARE(module(u"A\nB"_s).message, QString(sw::ModuleNameUnsafe));
+    QCOMPARE(module(QString(200, u' ') + QString(60, u'M')).message,
+             QString(sw::ModuleNameTooLong));
+    QCOMPARE(module(u"C:MOD"_s).line, u"SelectModule , C:MOD.YIM"_s);
+
+    const auto file = [](const QString& name) {
+        return Set_Step(StepKind::LoadFile, {{}, {}, name, u"raw"_s}, false);
+    };
+    QCOMPARE(file(u"A/B.HEX"_s).line, u"LoadFile , A/B.HEX  // raw"_s);
+    QVERIFY(!file(QString(248, u'F')).line.isEmpty());
+    QCOMPARE(file(QString(249, u'F')).message, QString(sw::FileNameTooLong));
+    QCOMPARE(file(u"MY FILE.HEX"_s).message, QString(sw::FileNameUnsafe));
+    QCOMPARE(file(u"A//B"_s).message, QString(sw::FileNameUnsafe));
+    QCOMPARE(file(u"D:X"_s).line, u"LoadFile , D:X  // raw"_s);
+}
+
+namespace {
+
+// Field text as pasting can bring it: blanks, slashes, colons, tags, line breaks and other
+// control characters, letters of any case and script, surrogate pairs.
+QString randomText(QRandomGenerator& random)
+{
+    static const QStringList pieces{u"a"_s,
+                                    u"Z"_s,
+                                    u"0"_s,
+                                    u"7"_s,
+                                    u" "_s,
+                                    u"/"_s,
+                                    u"//"_s,
+                                    u":"_s,
+                                    u":("_s,
+                                    u"5)"_s,
+                                    u".YIM"_s,
+                                    u".yim"_s,
+                                    u"\r"_s,
+                                    u"\n"_s,
+                                    u"\t"_s,
+                                    QString(QChar(1)),
+                                    QString(QChar(0x7f)),
+                                    QString(QChar(0x85)),
+                                    QString(QChar(0x2028)),
+                                    u"é"_s,
+                                    u"中"_s,
+                                    u"😀"_s};
+    // Now and then long enough to meet the length limits of the names.
+    const int count = random.bounded(10) == 0 ? random.bounded(150, 190) : random.bounded(12);
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += pieces.at(random.bounded(int(pieces.size())));
+    return text;
+}
+
+const QStringList& choicesOf(StepKind kind)
+{
+    static const QStringList none;
+    switch (kind) {
+    case StepKind::Input:
+        return sw::choices::inputPorts();
+    case StepKind::Output:
+        return sw::choices::outputPorts();
+    case StepKind::DeviceFunction:
+        return sw::choices::deviceFunctions();
+    case StepKind::ProbeSelect:
+        return sw::choices::probes();
+    default:
+        return none;
+    }
+}
+
+// The shape of each kind's line: its body, then an optional comment part without ":".
+QRegularExpression stepShape(StepKind kind)
+{
+    static const QString comment = u"(  // [^:]*)?$"_s;
+    static const QString nameCharacter = u"(?:(?!//)[^ ])"_s; // no blank, no "//"
+    switch (kind) {
+    case StepKind::Input:
+        return QRegularExpression(u"^Input , IN[0-4] , (ON|OFF) , [0-9]{1,5}"_s + comment);
+    case StepKind::Output:
+        return QRegularExpression(u"^Output , OUT[0-4] , (ON|OFF)"_s + comment);
+    case StepKind::Wait:
+        return QRegularExpression(u"^Wait , [0-9]{1,5}"_s + comment);
+    case StepKind::DeviceFunction:
+        return QRegularExpression(u"^(EPR|Program|Erase|Copy|Blank|Read)"_s + comment);
+    case StepKind::SelectModule:
+        return QRegularExpression(u"^SelectModule , "_s + nameCharacter + u"*\\.YIM"_s + comment);
+    case StepKind::LoadFile:
+        return QRegularExpression(u"^LoadFile , "_s + nameCharacter + u'+' + comment);
+    case StepKind::BufferClear:
+        return QRegularExpression(u"^BufferClear"_s + comment);
+    default:
+        return QRegularExpression(u"^(TargetProbe1|TargetProbe2|ProbeSelect)"_s + comment);
+    }
+}
+
+bool holdsControlCharacters(const QString& line)
+{
+    return std::any_of(line.begin(), line.end(), [](QChar c) {
+        return c.category() == QChar::Other_Control || c.category() == QChar::Separator_Line ||
+               c.category() == QChar::Separator_Paragraph;
+    });
+}
+
+} // namespace
+
+void PanelRulesTest::everyLineFromAnyFieldsIsAStep()
+{
+    const StepKind kinds[] = {StepKind::Input,          StepKind::Output,       StepKind::Wait,
+                              StepKind::DeviceFunction, StepKind::SelectModule, StepKind::LoadFile,
+                              StepKind::BufferClear,    StepKind::ProbeSelect};
+    QRandomGenerator random(615);
+    for (const StepKind kind : kinds) {
+        const QRegularExpression shape = stepShape(kind);
+        const QStringList& choices = choicesOf(kind);
+        int lines = 0;
+        for (int round = 0; round < 3000; ++round) {
+            PanelEntry entry{choices.isEmpty() ? QString()
+                                               : choices.at(random.bounded(int(choices.size()))),
+                             sw::choices::levels().at(random.bounded(2)), randomText(random),
+                             randomText(random)};
+            const auto result = Set_Step(kind, entry, false);
+            if (result.line.isEmpty())
+                continue;
+            ++lines;
+            QVERIFY2(result.message.isEmpty(), qPrintable(result.message));
+            QVERIFY2(!holdsControlCharacters(result.line), qPrintable(result.line));
+            QVERIFY2(shape.match(result.line).hasMatch(), qPrintable(result.line));
+            if (kind == StepKind::SelectModule || kind == StepKind::LoadFile) {
+                QVERIFY(
+                    result.entry.value.size() <=
+                    (kind == StepKind::LoadFile ? sw::MaxFileNameLength : sw::MaxModuleNameLength));
+            }
+            // The number tag never eats into the line, and reads back.
+            QString numbered = result.line;
+            QVERIFY(sw::Set_Step_Number(numbered, 256).isEmpty());
+            QVERIFY2(numbered.startsWith(result.line), qPrintable(numbered));
+            int number = 0;
+            QVERIFY(sw::Get_Step_Number(numbered, number).isEmpty());
+            QCOMPARE(number, 256);
+        }
+        QVERIFY(lines > 100);
+    }
+}
+
+QTEST_APPLESS_MAIN(PanelRulesTest)
+#include "panel_rules_test.moc"
