@@ -79,7 +79,9 @@ QSizeF MainWindow::outerSizeTwips() const
 
 void MainWindow::setOuterSizeTwips(double width, double height)
 {
-    // The frame is known once the window is on screen; before, it counts as none.
+    // The platform knows the frame once the native window exists; a window manager that
+    // reports it only when the window is mapped leaves it out of the first size.
+    winId();
     const QSize frame = frameGeometry().size() - geometry().size();
     resize(twipsToPixels(width, logicalDpiX()) - frame.width(),
            twipsToPixels(height, logicalDpiY()) - frame.height());
