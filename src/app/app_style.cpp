@@ -1,5 +1,7 @@
 #include "app/app_style.h"
 
+#include <QStyleFactory>
+
 using namespace Qt::StringLiterals;
 
 // Resources of a static library need their initialiser called by name, outside any namespace.
@@ -17,6 +19,25 @@ void ensureImages()
     Q_UNUSED(loaded);
 }
 } // namespace
+
+namespace {
+constexpr int ArrowNarrowing = 4; // from Fusion's 19 pixels to 15
+} // namespace
+
+WindowStyle::WindowStyle() : QProxyStyle(QStyleFactory::create(u"Fusion"_s)) {}
+
+QRect WindowStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
+                                  SubControl sub, const QWidget* widget) const
+{
+    QRect rect = QProxyStyle::subControlRect(control, option, sub, widget);
+    if (control != CC_ComboBox)
+        return rect;
+    if (sub == SC_ComboBoxArrow)
+        rect.setLeft(rect.left() + ArrowNarrowing);
+    else if (sub == SC_ComboBoxEditField)
+        rect.adjust(-1, 0, ArrowNarrowing, 0);
+    return rect;
+}
 
 QFont appFont(double pointSize, bool bold)
 {

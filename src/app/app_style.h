@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QPalette>
+#include <QProxyStyle>
 #include <QWidget>
 
 // The window's colours, its font and its pictures.
@@ -18,6 +19,16 @@ QFont appFont(double pointSize, bool bold = false);
 
 // Paints a widget's role in a colour; a background role also makes the widget fill it.
 void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
+
+// Fusion, whose drop-down lists give their text a few pixels more: at the window's design
+// sizes the longest entries ("TargetProbe1") fill their list's width to the last pixel.
+class WindowStyle : public QProxyStyle
+{
+public:
+    WindowStyle();
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                         const QWidget* widget) const override;
+};
 
 // The application icon: a script page with an arrow pointing down into a hand-held device.
 QIcon appIcon();

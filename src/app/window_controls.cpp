@@ -48,6 +48,9 @@ QWidget* makeControl(const DesignControl& control, QWidget* parent)
         auto* list = new QComboBox(parent);
         setColour(list, QPalette::Button, FieldColour);
         setColour(list, QPalette::Base, FieldColour);
+        // The entries unfold in the list's colour too.
+        setColour(list->view(), QPalette::Window, FieldColour);
+        setColour(list->view(), QPalette::Base, FieldColour);
         return list;
     }
     case ControlKind::Panel: {
