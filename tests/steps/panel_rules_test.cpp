@@ -1,4 +1,3 @@
-#include "script/flow_editing.h"
 #include "script/numbering.h"
 #include "steps/choices.h"
 #include "steps/panel_rules.h"
@@ -17,79 +16,38 @@ class PanelRulesTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void checksStopInTheirOrder();
-    void timeFields();
-    void moduleAndFileNames();
+    void checksAndAdjustments();
     void everyLineFromAnyFieldsIsAStep();
 };
 
-void PanelRulesTest::checksStopInTheirOrder()
+void PanelRulesTest::checksAndAdjustments()
 {
     // An empty time or name stops silently, even before the capacity message.
-    for (StepKind kind : {StepKind::Wait, StepKind::SelectModule, StepKind::LoadFile}) {
-        const auto result = Set_Step(kind, {}, true);
-        QVERIFY(result.line.isEmpty() && result.message.isEmpty());
-    }
-    // A full flow refuses before any field is touched: the timeout stays empty.
-    const PanelEntry input{u"IN0"_s, u"ON"_s, {}, u"x:y"_s};
-    const auto full = Set_Step(StepKind::Input, input, true);
-    QCOMPARE(full.message, QString(sw::FlowFullMessage));
-    QVERIFY(full.line.isEmpty());
-    QCOMPARE(full.entry, input);
-
-    const auto set = Set_Step(StepKind::Input, input, false);
-    QCOMPARE(set.line, u"Input , IN0 , ON , 0  // xy"_s);
-    QCOMPARE(set.entry.value, u"0"_s);
-    QCOMPARE(Set_Step(StepKind::BufferClear, {}, false).line, u"BufferClear"_s);
-    QCOMPARE(Set_Step(StepKind::ProbeSelect, {u"ProbeSelect"_s, {}, {}, u"a//b"_s}, false).line,
-             u"ProbeSelect  // a//b"_s);
-}
-
-void PanelRulesTest::timeFields()
-{
-    const auto wait = [](const QString& time) {
-        return Set_Step(StepKind::Wait, {{}, {}, time, {}}, false);
+    for (StepKind kind : {StepKind::Wait, StepKind::SelectModule, StepKind::LoadFile})
+        QCOMPARE(Set_Step(kind, {}, true).message, QString());
+    const auto set = [](StepKind kind, const QString& value, const QString& comment = {}) {
+        return Set_Step(kind, {{}, {}, value, comment}, false);
     };
     // Typed digits stay as they are; pasted text is read as a number, as on leaving the field.
-    QCOMPARE(wait(u"00250"_s).line, u"Wait , 00250"_s);
-    QCOMPARE(wait(u"12ab"_s).entry.value, u"12"_s);
-    QCOMPARE(wait(u"ab"_s).line, u"Wait , 0"_s);
-    QCOMPARE(wait(u"1\r\n2"_s).line, u"Wait , 1"_s);
-    QCOMPARE(wait(u"1234567"_s).line, u"Wait , 12345"_s);
-}
+    QCOMPARE(set(StepKind::Wait, u"00250"_s).line, u"Wait , 00250"_s);
+    QCOMPARE(set(StepKind::Wait, u"12ab"_s).entry.value, u"12"_s);
+    QCOMPARE(set(StepKind::Wait, u"1234567"_s).line, u"Wait , 12345"_s);
+    // A pasted comment loses what its key filter refuses, and its line breaks.
+    QCOMPARE(set(StepKind::Wait, u"5"_s, u"x:y\n"_s).line, u"Wait , 5  // xy "_s);
 
-void PanelRulesTest::moduleAndFileNames()
-{
-    const auto module = [](const QString& name) {
-        return Set_Step(StepKind::SelectModule, {{}, {}, name, {}}, false);
-    };
-    QCOMPARE(module(u"ABC"_s).line, u"SelectModule , ABC.YIM"_s);
-    QCOMPARE(module(u"ABC.YIM"_s).entry.value, u"ABC.YIM"_s);
-    QCOMPARE(module(u"abc.yim"_s).entry.value, u"abc.yim.YIM"_s);
-    QCOMPARE(module(QString(249, u'M')).entry.value.size(), 253);
-    QVERIFY(!module(QString(249, u'M')).line.isEmpty());
-    const auto tooLong = module(QString(250, u'M'));
+    // Names: the suffix, the length limits, then what would not read back.
+    QCOMPARE(set(StepKind::SelectModule, u"abc.yim"_s).entry.value, u"abc.yim.YIM"_s);
+    QVERIFY(!set(StepKind::SelectModule, QString(249, u'M')).line.isEmpty());
+    const auto tooLong = set(StepKind::SelectModule, QString(250, u'M'));
     QCOMPARE(tooLong.message, QString(sw::ModuleNameTooLong));
     QCOMPARE(tooLong.entry.value.size(), 254); // the suffix stays in the field
-    // A name that would not read back is refused last, with the suffix already appended.
-    const auto blank = module(u"MY MOD"_s);
-    QCOMPARE(blank.message, QString(sw::ModuleNameUnsafe));
-    QCOMPARE(blank.entry.value, u"MY MOD.YIM"_s);
-    QCOMPARE(module(u"A//B"_s).message, QString(sw::ModuleNameUnsafe));
-    QCOMPARE(module(u"A\nB"_s).message, QString(sw::ModuleNameUnsafe));
-    QCOMPARE(module(QString(200, u' ') + QString(60, u'M')).message,
+    QCOMPARE(set(StepKind::SelectModule, QString(250, u' ')).message,
              QString(sw::ModuleNameTooLong));
-    QCOMPARE(module(u"C:MOD"_s).line, u"SelectModule , C:MOD.YIM"_s);
-
-    const auto file = [](const QString& name) {
-        return Set_Step(StepKind::LoadFile, {{}, {}, name, u"raw"_s}, false);
-    };
-    QCOMPARE(file(u"A/B.HEX"_s).line, u"LoadFile , A/B.HEX  // raw"_s);
-    QVERIFY(!file(QString(248, u'F')).line.isEmpty());
-    QCOMPARE(file(QString(249, u'F')).message, QString(sw::FileNameTooLong));
-    QCOMPARE(file(u"MY FILE.HEX"_s).message, QString(sw::FileNameUnsafe));
-    QCOMPARE(file(u"A//B"_s).message, QString(sw::FileNameUnsafe));
-    QCOMPARE(file(u"D:X"_s).line, u"LoadFile , D:X  // raw"_s);
+    QCOMPARE(set(StepKind::SelectModule, u"A//B"_s).message, QString(sw::ModuleNameUnsafe));
+    QCOMPARE(set(StepKind::SelectModule, u"C:MOD"_s).line, u"SelectModule , C:MOD.YIM"_s);
+    QVERIFY(!set(StepKind::LoadFile, QString(248, u'F')).line.isEmpty());
+    QCOMPARE(set(StepKind::LoadFile, QString(249, u'F')).message, QString(sw::FileNameTooLong));
+    QCOMPARE(set(StepKind::LoadFile, u"A\tB"_s).message, QString(sw::FileNameUnsafe));
 }
 
 namespace {
