@@ -13,15 +13,15 @@ static void initImages()
 namespace sw {
 
 namespace {
+
+constexpr int ArrowNarrowing = 4; // from Fusion's 19 pixels to 15
+
 void ensureImages()
 {
     static const bool loaded = (initImages(), true);
     Q_UNUSED(loaded);
 }
-} // namespace
 
-namespace {
-constexpr int ArrowNarrowing = 4; // from Fusion's 19 pixels to 15
 } // namespace
 
 WindowStyle::WindowStyle() : QProxyStyle(QStyleFactory::create(u"Fusion"_s)) {}
