@@ -1,14 +1,14 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "app/app_style.h"
+#include "app/main_window.h"
 
-using namespace Qt::StringLiterals;
+#include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(u"KT615 Stepwright   V1.02"_s);
-    window.resize(938, 730);
+    // One look everywhere, and one that honours the window's colours.
+    QApplication::setStyle(new sw::WindowStyle);
+    sw::MainWindow window;
     window.show();
     return QApplication::exec();
 }

@@ -1,0 +1,42 @@
+#include "app/main_window.h"
+#include "app/step_loader.h"
+#include "script/flow_editing.h"
+#include "script/numbering.h"
+
+// The commands that edit the flow shown: the panels' Set commands, UP, Down, Delete, and the
+// double-click that loads a step back into its panel.
+namespace sw {
+
+void MainWindow::Set_Click(StepKind kind)
+{
+    runCommand([this, kind] {
+        FlowView& view = m_document.view();
+        const SetResult result = Set_Step(kind, m_panels.read(kind), Is_Flow_Full(view));
+        m_panels.write(kind, result.entry);
+        showError(result.message);
+        if (!result.line.isEmpty())
+            showError(Insert_Step_Line(view, result.line));
+    });
+}
+
+void MainWindow::editFlow(ErrorText (*edit)(FlowView&))
+{
+    runCommand([this, edit] { showError(edit(m_document.view())); });
+}
+
+void MainWindow::lstScript_DblClick()
+{
+    runCommand([this] {
+        const FlowView& view = m_document.view();
+        if (view.selected() < 0)
+            return;
+        // The start and end lines and comment lines have no panel.
+        const QString line = view.itemText(view.selected());
+        if (!isNumberedLine(line))
+            return;
+        if (!Fill_Step_Panel(line, m_panels))
+            m_dialogs->critical(QString(UnexpectedError));
+    });
+}
+
+} // namespace sw

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/step_loader.h"
+#include "app/window_controls.h"
+#include "steps/panel_rules.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+#include <vector>
+
+// The fields of the eight entry panels, found by panel and role: what a Set command reads and
+// writes back, and where a step loaded back into its panel goes.
+namespace sw {
+
+class EntryPanels : public PanelFields
+{
+public:
+    explicit EntryPanels(const WindowControls& controls);
+
+    // Fills every drop-down list, the flow selector first, in the order of its entries, and
+    // selects the first entry of each.
+    void Fill_Choice_Lists();
+    // Every panel back to its first entries and empty fields.
+    void clearFields();
+
+    PanelEntry read(StepKind panel) const;
+    // Writes back the text fields that a Set command changed.
+    void write(StepKind panel, const PanelEntry& entry);
+
+    void selectEntry(StepKind panel, PanelField field, int position) override;
+    void setText(StepKind panel, PanelField field, const QString& text) override;
+
+private:
+    struct Field
+    {
+        StepKind panel;
+        PanelField role;
+        QComboBox* list; // a drop-down list, or
+        QLineEdit* edit; // a text field
+    };
+    const Field* find(StepKind panel, PanelField role) const;
+
+    std::vector<Field> m_fields;
+    std::vector<std::pair<QComboBox*, const QStringList& (*)()>> m_lists;
+};
+
+} // namespace sw

@@ -1,0 +1,68 @@
+#include "app/field_edit.h"
+
+#include "steps/key_filters.h"
+#include "steps/panel_rules.h"
+
+#include <QKeyEvent>
+
+namespace sw {
+
+FieldEdit::FieldEdit(Filter filter, QWidget* parent) : QLineEdit(parent), m_filter(filter)
+{
+    if (filter == Filter::Digits)
+        setMaxLength(TimeFieldLength);
+}
+
+QString FieldEdit::filtered(const QString& typed) const
+{
+    QString passed;
+    for (const QChar c : typed) {
+        char16_t code = c.unicode();
+        switch (m_filter) {
+        case Filter::Comment:
+            code = Comment_Key_Filter(code);
+            break;
+        case Filter::Digits:
+            Digit_Key_Filter(code);
+            break;
+        case Filter::UpperCase:
+            Upper_Case_Key_Filter(code);
+            break;
+        }
+        if (code != 0)
+            passed += QChar(code);
+    }
+    return passed;
+}
+
+void FieldEdit::keyPressEvent(QKeyEvent* event)
+{
+    // Tab moves the focus and Delete edits; neither is a typed character.
+    const QString typed = event->text();
+    const int key = event->key();
+    if (typed.isEmpty() || key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Delete) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    const QString passed = filtered(typed);
+    if (passed == typed) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (!passed.isEmpty())
+        insert(passed);
+}
+
+void FieldEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    // A context menu or another window taking over does not move the focus off the field.
+    if (m_filter != Filter::Digits || event->reason() == Qt::PopupFocusReason ||
+        event->reason() == Qt::ActiveWindowFocusReason)
+        return;
+    if (const QString number = Normalise_Number_Field(text()); number != text())
+        setText(number);
+}
+
+} // namespace sw

@@ -1,0 +1,105 @@
+#include "app/flow_list_binding.h"
+
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+
+namespace sw {
+
+namespace {
+
+class FlowSelectionModel : public QItemSelectionModel
+{
+public:
+    FlowSelectionModel(FlowView& flow, QObject* parent)
+        : QItemSelectionModel(&flow, parent), m_flow(flow)
+    {}
+
+    void setCurrentIndex(const QModelIndex& index, SelectionFlags command) override
+    {
+        QItemSelectionModel::setCurrentIndex(decide(index), command);
+    }
+
+    void select(const QModelIndex& index, SelectionFlags command) override
+    {
+        QItemSelectionModel::select(decide(index), single(command));
+    }
+
+    void select(const QItemSelection& selection, SelectionFlags command) override
+    {
+        if (selection.isEmpty()) {
+            QItemSelectionModel::select(selection, command);
+            return;
+        }
+        const QModelIndex line = decide(selection.constFirst().topLeft());
+        QItemSelectionModel::select(QItemSelection(line, line), single(command));
+    }
+
+private:
+    QModelIndex decide(const QModelIndex& index)
+    {
+        if (!index.isValid())
+            return index;
+        m_flow.select(index.row());
+        return m_flow.index(m_flow.selected());
+    }
+
+    // A line once selected stays selected until another is: no toggling it off.
+    static SelectionFlags single(SelectionFlags command)
+    {
+        if (!(command & (Deselect | Toggle)))
+            return command;
+        command.setFlag(Deselect, false);
+        command.setFlag(Toggle, false);
+        return command | ClearAndSelect;
+    }
+
+    FlowView& m_flow;
+};
+
+} // namespace
+
+FlowListBinding::FlowListBinding(QListView* list, FlowView& flow)
+    : QObject(list), m_list(list), m_flow(flow)
+{
+    list->setModel(&flow);
+    QItemSelectionModel* toolkitDefault = list->selectionModel();
+    list->setSelectionModel(new FlowSelectionModel(flow, list));
+    delete toolkitDefault;
+    connect(&flow, &FlowView::selectedChanged, this, &FlowListBinding::showSelected);
+    list->installEventFilter(this);
+}
+
+void FlowListBinding::showSelected(int position)
+{
+    QItemSelectionModel* selection = m_list->selectionModel();
+    if (position < 0) {
+        selection->clear();
+        return;
+    }
+    const QModelIndex index = m_flow.index(position);
+    if (selection->currentIndex() != index || !selection->isSelected(index))
+        selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+}
+
+// Up and Down step from line to line; the list's own handling would stop on connectors.
+bool FlowListBinding::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_list || event->type() != QEvent::KeyPress)
+        return false;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Down:
+        m_flow.selectNextLine();
+        return true;
+    case Qt::Key_Up:
+        if (m_flow.selected() >= 2)
+            m_flow.select(m_flow.selected() - 2);
+        return true;
+    case Qt::Key_Delete:
+        Q_EMIT deletePressed();
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace sw

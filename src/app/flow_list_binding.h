@@ -1,0 +1,34 @@
+#pragma once
+
+#include "script/flow_view.h"
+
+#include <QListView>
+#include <QObject>
+
+// Shows the flow view in the list. The list owns no script: every selection it is asked for,
+// by mouse, keyboard or program, goes to the flow view, whose rule decides where it lands
+// (never on a connector), and the list shows what the flow view selected.
+namespace sw {
+
+class FlowListBinding : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Becomes a child of the list.
+    FlowListBinding(QListView* list, FlowView& flow);
+
+Q_SIGNALS:
+    void deletePressed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showSelected(int position);
+
+    QListView* m_list;
+    FlowView& m_flow;
+};
+
+} // namespace sw

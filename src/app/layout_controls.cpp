@@ -1,0 +1,64 @@
+#include "app/main_window.h"
+#include "app/twips.h"
+#include "app/window_layout.h"
+
+#include <QResizeEvent>
+
+// The window's size in twips, and the layout rule that scales its contents with it.
+namespace sw {
+
+QSizeF MainWindow::outerSizeTwips() const
+{
+    const QSize outer = frameGeometry().size();
+    return {pixelsToTwips(outer.width(), logicalDpiX()),
+            pixelsToTwips(outer.height(), logicalDpiY())};
+}
+
+void MainWindow::setOuterSizeTwips(double width, double height)
+{
+    // The platform knows the frame once the native window exists; a window manager that
+    // reports it only when the window is mapped leaves it out of the first size.
+    winId();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(twipsToPixels(width, logicalDpiX()) - frame.width(),
+           twipsToPixels(height, logicalDpiY()) - frame.height());
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    const QSizeF outer = outerSizeTwips();
+    Layout_Controls(outer.width(), outer.height());
+}
+
+void MainWindow::Layout_Controls(double outerWidth, double outerHeight)
+{
+    const LayoutFactors factors = layoutFactors(outerWidth, outerHeight);
+    const double dpiX = logicalDpiX();
+    const double dpiY = logicalDpiY();
+    const auto design = designControls();
+    for (std::size_t row = 0; row < design.size(); ++row) {
+        QWidget* widget = m_controls.widget(row);
+        const Placement placement = placeControl(design[row], factors);
+        // What the placement leaves empty keeps its current value.
+        QRect geometry = widget->geometry();
+        if (placement.width)
+            geometry.setWidth(twipsToPixels(*placement.width, dpiX));
+        if (placement.height)
+            geometry.setHeight(twipsToPixels(*placement.height, dpiY));
+        if (placement.left)
+            geometry.moveLeft(twipsToPixels(*placement.left, dpiX));
+        if (placement.top)
+            geometry.moveTop(twipsToPixels(*placement.top, dpiY));
+        widget->setGeometry(geometry);
+        if (placement.fontSize) {
+            QFont font = widget->font();
+            font.setPointSize(*placement.fontSize);
+            widget->setFont(font);
+        }
+        if (sizesItself(design[row].kind))
+            widget->adjustSize();
+    }
+}
+
+} // namespace sw

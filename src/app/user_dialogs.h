@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QFlags>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+
+// Every message box, file dialog and the version dialog go through this one interface, so
+// tests answer for the user instead of clicking real modal boxes.
+namespace sw {
+
+inline constexpr QLatin1StringView DialogCaption{"Stepwright"};
+
+enum class Answer
+{
+    Yes,
+    No,
+};
+
+enum class FileOption
+{
+    ConfirmOverwrite = 0x1,
+    PathMustExist = 0x2,
+    FileMustExist = 0x4,
+    HideReadOnly = 0x8,
+};
+using FileOptions = QFlags<FileOption>;
+
+struct FileRequest
+{
+    QString title;
+    QString filterDescription; // what the user reads, e.g. "Script File (*.SCP)"
+    QString pattern;           // which files are listed, e.g. "*.scp"
+    QString initialName;
+    QString folder; // empty: the dialog's own default
+    FileOptions options;
+};
+
+class UserDialogs
+{
+public:
+    virtual ~UserDialogs() = default;
+
+    // A modal box with the critical icon and an OK button.
+    virtual void critical(const QString& text) = 0;
+    // A modal box with the question icon and the buttons Yes and No.
+    virtual Answer question(const QString& text) = 0;
+    // The full path of the chosen file, or nothing when the user cancels.
+    virtual std::optional<QString> openFileName(const FileRequest& request) = 0;
+    virtual std::optional<QString> saveFileName(const FileRequest& request) = 0;
+    virtual void showVersion() = 0;
+};
+
+// The real boxes and dialogs, modal over the given window.
+class WidgetDialogs : public UserDialogs
+{
+public:
+    explicit WidgetDialogs(QWidget* parent) : m_parent(parent) {}
+
+    void critical(const QString& text) override;
+    Answer question(const QString& text) override;
+    std::optional<QString> openFileName(const FileRequest& request) override;
+    std::optional<QString> saveFileName(const FileRequest& request) override;
+    void showVersion() override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+} // namespace sw
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(sw::FileOptions)

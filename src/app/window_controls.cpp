@@ -1,0 +1,159 @@
+#include "app/window_controls.h"
+
+#include "app/app_style.h"
+#include "app/field_edit.h"
+#include "app/twips.h"
+
+#include <QFrame>
+
+#include <map>
+
+using namespace Qt::StringLiterals;
+
+namespace sw {
+
+namespace {
+
+constexpr int ArrowSize = 32;
+
+FieldEdit::Filter filterFor(const DesignControl& control)
+{
+    if (control.field != PanelField::Value)
+        return FieldEdit::Filter::Comment;
+    const bool timeField = control.panel == StepKind::Input || control.panel == StepKind::Wait;
+    return timeField ? FieldEdit::Filter::Digits : FieldEdit::Filter::UpperCase;
+}
+
+bool takesFocus(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::ModeList:
+    case ControlKind::ChoiceList:
+    case ControlKind::TextBox:
+    case ControlKind::SetButton:
+    case ControlKind::FlowList:
+    case ControlKind::ListButton:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QWidget* makeControl(const DesignControl& control, QWidget* parent)
+{
+    const QString caption(control.caption);
+    switch (control.kind) {
+    case ControlKind::ModeList:
+    case ControlKind::ChoiceList: {
+        auto* list = new QComboBox(parent);
+        setColour(list, QPalette::Button, FieldColour);
+        setColour(list, QPalette::Base, FieldColour);
+        // The entries unfold in the list's colour too.
+        setColour(list->view(), QPalette::Window, FieldColour);
+        setColour(list->view(), QPalette::Base, FieldColour);
+        return list;
+    }
+    case ControlKind::Panel: {
+        auto* frame = new QFrame(parent);
+        frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+        return frame;
+    }
+    case ControlKind::Title: {
+        auto* title = new QLabel(caption, parent);
+        title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        title->setWordWrap(true); // the Load File title takes two lines
+        setColour(title, QPalette::Window, TitleColour);
+        return title;
+    }
+    case ControlKind::TextBox: {
+        auto* field = new FieldEdit(filterFor(control), parent);
+        setColour(field, QPalette::Base, FieldColour);
+        return field;
+    }
+    case ControlKind::SetButton: {
+        auto* button = new QPushButton(parent);
+        button->setIcon(setArrow());
+        button->setIconSize({ArrowSize, ArrowSize});
+        setColour(button, QPalette::Button, FieldColour);
+        return button;
+    }
+    case ControlKind::ListButton: {
+        auto* button = new QPushButton(caption, parent);
+        setColour(button, QPalette::Button, FieldColour);
+        return button;
+    }
+    case ControlKind::FlowList: {
+        auto* list = new QListView(parent);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        list->setUniformItemSizes(true);
+        return list;
+    }
+    default: // the captions that size themselves
+        return new QLabel(caption, parent);
+    }
+}
+
+} // namespace
+
+WindowControls::WindowControls(QWidget* clientArea) : m_clientArea(clientArea)
+{
+    const double dpiX = clientArea->logicalDpiX();
+    const double dpiY = clientArea->logicalDpiY();
+    std::map<StepKind, QWidget*> panels;
+    QWidget* previousInFocus = nullptr;
+    for (const DesignControl& control : designControls()) {
+        QWidget* parent = isInsidePanel(control.kind) ? panels.at(control.panel) : clientArea;
+        QWidget* widget = makeControl(control, parent);
+        widget->setObjectName(QString(control.name));
+        widget->setFont(
+            appFont(designFontSize(control.kind), control.kind == ControlKind::FlowHeading));
+        if (sizesItself(control.kind)) {
+            widget->move(twipsToPixels(control.left, dpiX), twipsToPixels(control.top, dpiY));
+            widget->adjustSize();
+        } else {
+            widget->setGeometry(twipsToPixels(control.left, control.top, control.width,
+                                              control.height, dpiX, dpiY));
+        }
+        if (control.kind == ControlKind::Panel)
+            panels[control.panel] = widget;
+        if (takesFocus(control.kind)) {
+            if (previousInFocus)
+                QWidget::setTabOrder(previousInFocus, widget);
+            previousInFocus = widget;
+        }
+        m_widgets.push_back(widget);
+    }
+}
+
+QWidget* WindowControls::widget(QLatin1StringView name) const
+{
+    const auto controls = designControls();
+    for (std::size_t row = 0; row < controls.size(); ++row) {
+        if (controls[row].name == name)
+            return m_widgets[row];
+    }
+    return nullptr;
+}
+
+QComboBox* WindowControls::modeList() const
+{
+    return static_cast<QComboBox*>(widget("cmbMode"_L1));
+}
+
+QLabel* WindowControls::flowHeading() const
+{
+    return static_cast<QLabel*>(widget("lblFlow"_L1));
+}
+
+QListView* WindowControls::flowList() const
+{
+    return static_cast<QListView*>(widget("lstScript"_L1));
+}
+
+QPushButton* WindowControls::button(QLatin1StringView name) const
+{
+    return static_cast<QPushButton*>(widget(name));
+}
+
+} // namespace sw

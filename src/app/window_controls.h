@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/window_design.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QWidget>
+
+#include <vector>
+
+// The main window's controls, made from the design table: each named as in the table,
+// coloured, with its design font, place and size, and the focus order of the table.
+namespace sw {
+
+class WindowControls
+{
+public:
+    // Makes the controls inside the window's client area, which the caller then owns.
+    explicit WindowControls(QWidget* clientArea);
+
+    QWidget* clientArea() const { return m_clientArea; }
+    // The control of the design table's row index.
+    QWidget* widget(std::size_t row) const { return m_widgets.at(row); }
+    QWidget* widget(QLatin1StringView name) const;
+
+    QComboBox* modeList() const;
+    QLabel* flowHeading() const;
+    QListView* flowList() const;
+    QPushButton* button(QLatin1StringView name) const;
+
+private:
+    QWidget* m_clientArea;
+    std::vector<QWidget*> m_widgets; // by row of the design table
+};
+
+} // namespace sw
