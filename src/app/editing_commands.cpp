@@ -1,5 +1,5 @@
 #include "app/main_window.h"
-#include "app/step_loader.h"
+#include "files/panel_fill.h"
 #include "script/flow_editing.h"
 #include "script/numbering.h"
 
@@ -30,11 +30,9 @@ void MainWindow::lstScript_DblClick()
         const FlowView& view = m_document.view();
         if (view.selected() < 0)
             return;
-        // The start and end lines and comment lines have no panel.
-        const QString line = view.itemText(view.selected());
-        if (!isNumberedLine(line))
-            return;
-        if (!Fill_Step_Panel(line, m_panels))
+        const PanelFill fill = Fill_Step_Panel(view.itemText(view.selected()));
+        m_panels.apply(fill);
+        if (!fill.ok)
             m_dialogs->critical(QString(UnexpectedError));
     });
 }

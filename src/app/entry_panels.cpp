@@ -37,10 +37,11 @@ void EntryPanels::clearFields()
     }
 }
 
-const EntryPanels::Field* EntryPanels::find(StepKind panel, PanelField role) const
+const EntryPanels::Field* EntryPanels::find(const QString& objectName) const
 {
     for (const Field& field : m_fields) {
-        if (field.panel == panel && field.role == role)
+        const QWidget* widget = field.list ? static_cast<QWidget*>(field.list) : field.edit;
+        if (widget->objectName() == objectName)
             return &field;
     }
     return nullptr;
@@ -64,16 +65,16 @@ void EntryPanels::write(StepKind panel, const PanelEntry& entry)
     }
 }
 
-void EntryPanels::selectEntry(StepKind panel, PanelField field, int position)
+void EntryPanels::apply(const PanelFill& fill)
 {
-    if (const Field* found = find(panel, field); found && found->list)
-        found->list->setCurrentIndex(position);
-}
-
-void EntryPanels::setText(StepKind panel, PanelField field, const QString& text)
-{
-    if (const Field* found = find(panel, field); found && found->edit)
-        found->edit->setText(text);
+    for (const ChoiceFill& choice : fill.choices) {
+        if (const Field* found = find(choice.list); found && found->list)
+            found->list->setCurrentIndex(choice.position);
+    }
+    for (const TextFill& text : fill.texts) {
+        if (const Field* found = find(text.field); found && found->edit)
+            found->edit->setText(text.text);
+    }
 }
 
 } // namespace sw

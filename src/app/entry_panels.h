@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/step_loader.h"
 #include "app/window_controls.h"
+#include "files/panel_fill.h"
 #include "steps/panel_rules.h"
 
 #include <QComboBox>
@@ -13,7 +13,7 @@
 // writes back, and where a step loaded back into its panel goes.
 namespace sw {
 
-class EntryPanels : public PanelFields
+class EntryPanels
 {
 public:
     explicit EntryPanels(const WindowControls& controls);
@@ -28,8 +28,8 @@ public:
     // Writes back the text fields that a Set command changed.
     void write(StepKind panel, const PanelEntry& entry);
 
-    void selectEntry(StepKind panel, PanelField field, int position) override;
-    void setText(StepKind panel, PanelField field, const QString& text) override;
+    // Puts a step loaded back from the flow into its panel's fields, unfiltered.
+    void apply(const PanelFill& fill);
 
 private:
     struct Field
@@ -39,7 +39,7 @@ private:
         QComboBox* list; // a drop-down list, or
         QLineEdit* edit; // a text field
     };
-    const Field* find(StepKind panel, PanelField role) const;
+    const Field* find(const QString& objectName) const;
 
     std::vector<Field> m_fields;
     std::vector<std::pair<QComboBox*, const QStringList& (*)()>> m_lists;

@@ -1,3 +1,4 @@
+#include "files/line_checks.h"
 #include "script/numbering.h"
 #include "steps/choices.h"
 #include "steps/panel_rules.h"
@@ -172,6 +173,8 @@ void PanelRulesTest::everyLineFromAnyFieldsIsAStep()
             int number = 0;
             QVERIFY(sw::Get_Step_Number(numbered, number).isEmpty());
             QCOMPARE(number, 256);
+            // And the file reader takes it back.
+            QVERIFY2(sw::Check_Script_Line(numbered), qPrintable(numbered));
         }
         QVERIFY(lines > 100);
     }
