@@ -73,26 +73,6 @@ private Q_SLOTS:
         QVERIFY(doc.store().flows[0][2].isEmpty());
         QVERIFY(doc.store().flows[0][3].isEmpty());
     }
-
-    void fullFlowIsCopiedAndComparedWhole()
-    {
-        ScriptDocument doc;
-        doc.New_Script();
-        auto& flow = doc.store().flows[1];
-        flow[0] = u"(Start)"_s;
-        for (int slot = 1; slot < MaxFlowLines - 1; ++slot)
-            flow[slot] = u"BufferClear  //:(%1)"_s.arg(slot);
-        flow[MaxFlowLines - 1] = u"(End)"_s;
-        doc.Copy_Store_To_Saved();
-        QVERIFY(!doc.Is_Script_Changed());
-        QCOMPARE(doc.saved().flows[1][LastLineSlot], u"(End)"_s);
-        flow[LastLineSlot] = u"(end)"_s;
-        QVERIFY(doc.Is_Script_Changed());
-        flow[LastLineSlot] = u"(End)"_s;
-        doc.Copy_Saved_To_Store();
-        QCOMPARE(flow[LastLineSlot], u"(End)"_s);
-        QVERIFY(flow[StoreSlots - 1].isEmpty());
-    }
 };
 
 QTEST_GUILESS_MAIN(ScriptStoreTest)

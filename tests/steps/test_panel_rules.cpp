@@ -57,28 +57,8 @@ namespace {
 // control characters, letters of any case and script, surrogate pairs.
 QString randomText(QRandomGenerator& random)
 {
-    static const QStringList pieces{u"a"_s,
-                                    u"Z"_s,
-                                    u"0"_s,
-                                    u"7"_s,
-                                    u" "_s,
-                                    u"/"_s,
-                                    u"//"_s,
-                                    u":"_s,
-                                    u":("_s,
-                                    u"5)"_s,
-                                    u".YIM"_s,
-                                    u".yim"_s,
-                                    u"\r"_s,
-                                    u"\n"_s,
-                                    u"\t"_s,
-                                    QString(QChar(1)),
-                                    QString(QChar(0x7f)),
-                                    QString(QChar(0x85)),
-                                    QString(QChar(0x2028)),
-                                    u"é"_s,
-                                    u"中"_s,
-                                    u"😀"_s};
+    static const QStringList pieces =
+        u"a|Z|0|7| |/|//|:|:(|5)|.YIM|.yim|\r|\n|\t|\x01|\x7f|\u0085|\u2028|é|中|😀"_s.split(u'|');
     // Now and then long enough to meet the length limits of the names.
     const int count = random.bounded(10) == 0 ? random.bounded(150, 190) : random.bounded(12);
     QString text;
