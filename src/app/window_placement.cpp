@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QWidget>
+#include <QWindow>
 
 namespace sw {
 
@@ -24,8 +25,10 @@ OuterGeometry::OuterGeometry(QWidget* window) : QObject(window), m_window(window
 
 void OuterGeometry::place(const QRect& outer)
 {
-    // The platform knows the frame, if at all, once the native window exists.
+    // The platform knows the frame, if at all, once the native window exists; its exposure
+    // tells when the window has been mapped, frame and all.
     m_window->winId();
+    m_window->windowHandle()->installEventFilter(this);
     m_outer = outer;
     m_holding = true;
     apply();
@@ -35,24 +38,29 @@ void OuterGeometry::apply()
 {
     m_frame = frame();
     m_window->move(m_outer.topLeft()); // a window's position is that of its frame
-    m_window->resize(m_outer.size().shrunkBy(m_frame));
-    // What the toolkit made of it, after the window's minimum size.
-    m_client = m_window->size();
+    // As the toolkit bounds it; a shown window reports its new size only later.
+    m_client = m_outer.size()
+                   .shrunkBy(m_frame)
+                   .expandedTo(m_window->minimumSize())
+                   .boundedTo(m_window->maximumSize());
+    m_window->resize(m_client);
 }
 
 QMargins OuterGeometry::frame() const
 {
-    const QRect inner = m_window->geometry();
-    const QRect outer = m_window->frameGeometry();
-    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-            outer.bottom() - inner.bottom()};
+    return m_window->windowHandle()->frameMargins();
 }
 
 bool OuterGeometry::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_holding && watched == m_window) {
+    if (m_holding) {
+        // The native window's own resize comes before the widget has taken the new size, so
+        // only the widget's events and the exposure count.
         const QEvent::Type type = event->type();
-        if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show)
+        const bool widgetMoved =
+            watched == m_window &&
+            (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show);
+        if (widgetMoved || type == QEvent::Expose)
             follow();
     }
     return QObject::eventFilter(watched, event);
