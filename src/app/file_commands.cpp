@@ -55,12 +55,17 @@ int MainWindow::shownFlowMode() const
     return m_controls.modeList()->currentIndex();
 }
 
+bool MainWindow::mayReplaceScript()
+{
+    if (showError(m_document.Harvest_Flow(shownFlowMode())))
+        return false;
+    return Ask_Save_Changes() == SaveOutcome::Proceed;
+}
+
 void MainWindow::mnuNew_Click()
 {
     runCommand([this] {
-        if (showError(m_document.Harvest_Flow(shownFlowMode())))
-            return;
-        if (Ask_Save_Changes() != SaveOutcome::Proceed)
+        if (!mayReplaceScript())
             return;
         m_document.New_Script();
         Reset_Entry_Panels();
@@ -71,9 +76,7 @@ void MainWindow::mnuNew_Click()
 void MainWindow::mnuOpen_Click()
 {
     runCommand([this] {
-        if (showError(m_document.Harvest_Flow(shownFlowMode())))
-            return;
-        if (Ask_Save_Changes() != SaveOutcome::Proceed)
+        if (!mayReplaceScript())
             return;
         const std::optional<QString> path =
             m_dialogs->openFileName(loadRequest(m_settings.DefaultFile));

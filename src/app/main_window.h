@@ -82,6 +82,8 @@ private:
     void mnuSave_Click();
     void mnuSaveAs_Click();
     SaveOutcome Ask_Save_Changes();
+    // Harvests the flow shown and asks about unsaved changes: true when the script may go.
+    bool mayReplaceScript();
     // Writes the script to path, or to a file the user chooses when path is empty.
     void saveScript(QString path);
     std::optional<QString> chooseSavePath(const FileRequest& request);
