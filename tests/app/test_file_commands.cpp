@@ -66,6 +66,7 @@ private:
     }
     void choose(const QString& list, int downs) const
     {
+        find<QComboBox>(list)->setFocus();
         for (int i = 0; i < downs; ++i)
             QTest::keyClick(find<QComboBox>(list), Qt::Key_Down);
     }
@@ -96,12 +97,38 @@ private:
         }
         return lines;
     }
-    bool changed() const { return m_window->document().Is_Script_Changed(); }
+    // What the file commands keep: the caption behind the base one, the current file, the
+    // folder for the dialogs, and whether the working copy differs from the saved one.
+    QStringList state() const
+    {
+        return {m_window->windowTitle().mid(Base.size()), m_window->currentFilePath(),
+                m_window->settings().DefaultFile,
+                m_window->document().Is_Script_Changed() ? u"changed"_s : u"saved"_s};
+    }
+    // Title, filter, pattern, name, folder, options (ConfirmOverwrite 1, PathMustExist 2,
+    // FileMustExist 4, HideReadOnly 8) and suffix.
+    static QString describe(const sw::FileRequest& r)
+    {
+        return QStringList{r.title,        r.filterDescription,
+                           r.pattern,      r.initialName,
+                           r.folder,       QString::number(r.options.toInt()),
+                           r.defaultSuffix}
+            .join(u'|');
+    }
     // Offers Yes to the question, then the given path (nothing: a cancel) to the dialog.
     void answerYes(const std::optional<QString>& file)
     {
         m_dialogs->answers << sw::Answer::Yes;
         m_dialogs->fileNames << file;
+    }
+    // A new run after the sizes were stored as these texts.
+    void restartWith(const QString& width, const QString& height)
+    {
+        auto store = m_settings->open();
+        store->setValue(u"Data/FormWidth"_s, width);
+        store->setValue(u"Data/FormHeight"_s, height);
+        store.reset();
+        start();
     }
     QVariant storedSetting(const QString& key) const
     {
@@ -119,9 +146,8 @@ void FileCommandsTest::newAndOpenAskBeforeReplacingChanges()
     m_window->menu().mnuNew->trigger();
     m_window->menu().mnuOpen->trigger(); // the load dialog is cancelled
     QVERIFY(m_dialogs->questions.isEmpty());
-    QCOMPARE(m_dialogs->fileRequests.size(), 1);
 
-    // Yes, then a cancelled dialog or a failed write: New ends, the steps stay unsaved.
+    // Yes, then a cancelled dialog or a failed write: New and Open end, the steps unsaved.
     click(u"cmdF2"_s);
     answerYes(std::nullopt);
     m_window->menu().mnuNew->trigger();
@@ -131,61 +157,45 @@ void FileCommandsTest::newAndOpenAskBeforeReplacingChanges()
     m_window->menu().mnuOpen->trigger();
     QCOMPARE(m_dialogs->questions, QStringList(3, Changed));
     QCOMPARE(m_dialogs->criticals.size(), 2);
+    QCOMPARE(m_dialogs->fileRequests.size(), 4); // no load dialog after a failed write
     QCOMPARE(stored(0).size(), 3);
-    QVERIFY(changed());
-    const sw::FileRequest question = m_dialogs->fileRequests.at(1);
-    QCOMPARE(question.title, u"Save Script File"_s);
-    QCOMPARE(question.filterDescription, u"Script File (*.SCP)"_s);
-    QCOMPARE(question.pattern, u"*.scp"_s);
-    QVERIFY(question.initialName.isEmpty() && question.folder.isEmpty());
-    QCOMPARE(question.options, sw::FileOption::ConfirmOverwrite | sw::FileOption::PathMustExist);
+    QCOMPARE(state(), (QStringList{{}, {}, {}, u"changed"_s}));
+    QCOMPARE(describe(m_dialogs->fileRequests.at(1)),
+             u"Save Script File|Script File (*.SCP)|*.scp|||3|scp"_s);
 
-    // Yes and a good name: the file is written, ".scp" added, and New goes on; the written
-    // script does not become the current file.
+    // Yes and a bare name: written as .scp, and New goes on; it does not become the file.
     answerYes(path(u"kept"_s));
     m_window->menu().mnuNew->trigger();
     QCOMPARE(readFile(u"kept.scp"_s),
              "(Start)\r\nBufferClear  //:(1)\r\n(End)\r\n-\r\n(Start)\r\n(End)\r\n-\r\n"_ba);
     QCOMPARE(stored(0), NewFlow);
-    QCOMPARE(m_window->windowTitle(), Base);
-    QVERIFY(m_window->currentFilePath().isEmpty());
-    QVERIFY(m_window->settings().DefaultFile.isEmpty());
+    QCOMPARE(state(), (QStringList{{}, {}, {}, u"saved"_s}));
 
-    // No: the changes are simply dropped.
+    // No: the changes are dropped.
     click(u"cmdF2"_s);
     m_dialogs->answers << sw::Answer::No;
     m_window->menu().mnuNew->trigger();
     QCOMPARE(stored(0), NewFlow);
-    QVERIFY(!changed());
 }
 
 void FileCommandsTest::openNamesTheFileOrLeavesANewScript()
 {
     writeFile(u"Line1.scp"_s, Retagged);
-    find<QComboBox>(u"cmbMode"_s)->setFocus();
     choose(u"cmbMode"_s, 1);
     m_dialogs->fileNames << path(u"Line1.scp"_s);
     m_window->menu().mnuOpen->trigger();
-    const sw::FileRequest load = m_dialogs->fileRequests.constLast();
-    QCOMPARE(load.title, u"Load File"_s);
-    QCOMPARE(load.filterDescription, u"Script File (*.SCP)"_s);
-    QVERIFY(load.initialName.isEmpty());
-    QVERIFY(load.folder.isEmpty()); // nothing chosen yet: the dialog's own default
-    QCOMPARE(load.options, sw::FileOption::FileMustExist | sw::FileOption::HideReadOnly);
-    QCOMPARE(m_window->windowTitle(), Base + u" - Line1.scp"_s);
-    QCOMPARE(m_window->currentFilePath(), path(u"Line1.scp"_s));
-    QCOMPARE(m_window->settings().DefaultFile, m_folder->path());
+    QCOMPARE(describe(m_dialogs->fileRequests.constLast()),
+             u"Load File|Script File (*.SCP)|*.scp|||12|"_s);
     // The selector stays on the Error mode flow, now from the file; the renumbered tag
     // counts as a change.
+    QCOMPARE(state(), (QStringList{u" - Line1.scp"_s, path(u"Line1.scp"_s), m_folder->path(),
+                                   u"changed"_s}));
     QCOMPARE(find<QComboBox>(u"cmbMode"_s)->currentIndex(), 1);
-    QCOMPARE(m_window->document().view().items(),
-             (QStringList{u"(Start)"_s, u"     |"_s, u"(End)"_s}));
     QCOMPARE(m_window->document().view().selected(), 0);
     QCOMPARE(stored(0).at(1), u"BufferClear  //:(1)"_s);
-    QVERIFY(changed());
 
-    // A faulty file: a new script in Normal mode with reset panels and, unlike the file
-    // before it, no current file, so a Save asks where to write. Its folder is remembered.
+    // A faulty file: a new script in Normal mode with reset panels and no current file, so
+    // a Save asks where to write instead of overwriting Line1.scp. Its folder is remembered.
     QVERIFY(QDir(m_folder->path()).mkdir(u"sub"_s));
     writeFile(u"sub/bad.scp"_s, "(Start)\r\n(End)\r\n-\r\nWait , 1  //:(1)\r\n");
     find<QLineEdit>(u"txtWaitComm"_s)->setText(u"typed"_s);
@@ -198,18 +208,13 @@ void FileCommandsTest::openNamesTheFileOrLeavesANewScript()
     QCOMPARE(find<QComboBox>(u"cmbMode"_s)->currentIndex(), 0);
     QVERIFY(find<QLineEdit>(u"txtWaitComm"_s)->text().isEmpty());
     QCOMPARE(stored(0), NewFlow);
-    QVERIFY(!changed());
-    QCOMPARE(m_window->windowTitle(), Base);
-    QVERIFY(m_window->currentFilePath().isEmpty());
-    QCOMPARE(m_window->settings().DefaultFile, path(u"sub"_s));
+    QCOMPARE(state(), (QStringList{{}, {}, path(u"sub"_s), u"saved"_s}));
     m_window->menu().mnuSave->trigger(); // cancelled
     QCOMPARE(m_dialogs->fileRequests.constLast().title, u"Save File"_s);
-    QCOMPARE(readFile(u"Line1.scp"_s), Retagged);
 
     // A file that cannot be read gives the file layer's reason, without a line.
     m_dialogs->fileNames << path(u"sub"_s);
     m_window->menu().mnuOpen->trigger();
-    QCOMPARE(m_dialogs->criticals.size(), 2);
     QVERIFY(m_dialogs->criticals.constLast() != u"Script File Format Error."_s);
     QVERIFY(m_dialogs->criticalDetails.constLast().isEmpty());
 }
@@ -221,23 +226,15 @@ void FileCommandsTest::saveAndSaveAs()
     m_dialogs->fileNames << path(u"missing/a.scp"_s);
     m_window->menu().mnuSave->trigger();
     QCOMPARE(m_dialogs->criticals.size(), 1);
-    QVERIFY(changed());
-    QVERIFY(m_window->currentFilePath().isEmpty());
-    QCOMPARE(m_window->windowTitle(), Base);
-    QCOMPARE(m_window->settings().DefaultFile, path(u"missing"_s));
+    QCOMPARE(state(), (QStringList{{}, {}, path(u"missing"_s), u"changed"_s}));
 
     m_dialogs->fileNames << path(u"00Script.scp"_s);
     m_window->menu().mnuSave->trigger();
-    const sw::FileRequest save = m_dialogs->fileRequests.constLast();
-    QCOMPARE(save.title, u"Save File"_s);
-    QCOMPARE(save.filterDescription, u"Script File (*.scp)"_s);
-    QCOMPARE(save.initialName, u"00Script.scp"_s);
-    QCOMPARE(save.folder, path(u"missing"_s));
-    QCOMPARE(save.options, sw::FileOption::ConfirmOverwrite | sw::FileOption::PathMustExist);
-    QCOMPARE(save.defaultSuffix, u"scp"_s);
-    QCOMPARE(m_window->windowTitle(), Base + u" - 00Script.scp"_s);
-    QVERIFY(!changed());
-    QCOMPARE(m_window->document().saved().flows[0][1], u"BufferClear  //:(1)"_s);
+    QCOMPARE(
+        describe(m_dialogs->fileRequests.constLast()),
+        u"Save File|Script File (*.scp)|*.scp|00Script.scp|%1|3|scp"_s.arg(path(u"missing"_s)));
+    QCOMPARE(state(), (QStringList{u" - 00Script.scp"_s, path(u"00Script.scp"_s), m_folder->path(),
+                                   u"saved"_s}));
 
     // A second Save writes the same file without a dialog.
     click(u"cmdF2"_s);
@@ -245,16 +242,13 @@ void FileCommandsTest::saveAndSaveAs()
     QCOMPARE(m_dialogs->fileRequests.size(), 2);
     QVERIFY(readFile(u"00Script.scp"_s).contains("BufferClear  //:(2)"));
 
-    // Save As proposes "00Script.scp" again; a cancel changes nothing.
-    click(u"cmdF2"_s);
+    // Save As proposes "00Script.scp" again, and a cancel changes nothing.
     m_window->menu().mnuSaveAs->trigger();
     QCOMPARE(m_dialogs->fileRequests.constLast().initialName, u"00Script.scp"_s);
     QCOMPARE(m_window->currentFilePath(), path(u"00Script.scp"_s));
     m_dialogs->fileNames << path(u"other"_s);
     m_window->menu().mnuSaveAs->trigger();
     QCOMPARE(m_window->currentFilePath(), path(u"other.scp"_s));
-    QCOMPARE(m_window->settings().DefaultFile, m_folder->path());
-    QVERIFY(readFile(u"other.scp"_s).contains("BufferClear  //:(3)"));
 }
 
 void FileCommandsTest::closeCheckOutcomes()
@@ -271,23 +265,19 @@ void FileCommandsTest::closeCheckOutcomes()
     QCOMPARE(m_window->document().view().items(), items);
     QVERIFY(!storedSetting(u"FormWidth"_s).isValid());
 
-    // Yes and a good path writes and closes, the settings stored; the file does not become
-    // the current one.
-    answerYes(path(u"last"_s));
+    // Yes and a good path writes and closes, the settings stored.
+    answerYes(path(u"last.scp"_s));
     QVERIFY(m_window->close());
     QVERIFY(readFile(u"last.scp"_s).contains("BufferClear  //:(1)"));
     QCOMPARE(storedSetting(u"FormWidth"_s).toString(), u"14070"_s);
     QCOMPARE(storedSetting(u"FormHeight"_s).toString(), u"10950"_s);
-    QVERIFY(m_window->currentFilePath().isEmpty());
 
-    // No closes without writing.
+    // No closes without writing; an unchanged script asks nothing, also through Exit.
     start();
     click(u"cmdF2"_s);
     m_dialogs->answers << sw::Answer::No;
     QVERIFY(m_window->close());
-    QCOMPARE(m_dialogs->fileRequests.size(), 0);
-
-    // Unchanged: Exit asks nothing.
+    QVERIFY(m_dialogs->fileRequests.isEmpty());
     start();
     m_window->menu().mnuExit->trigger();
     QVERIFY(!m_window->isVisible());
@@ -298,7 +288,6 @@ void FileCommandsTest::settingsAcrossRuns()
 {
     // A first start, on an empty store: the design width, the short default height.
     QCOMPARE(m_window->outerSizeTwips(), QSizeF(14070, 10950));
-    QVERIFY(m_window->settings().DefaultFile.isEmpty());
     const QRect available = m_window->screen()->availableGeometry();
 
     // A restart brings back the size and the folder, not the position.
@@ -311,42 +300,29 @@ void FileCommandsTest::settingsAcrossRuns()
     start();
     QCOMPARE(m_window->outerSizeTwips(), QSizeF(9000, 7500));
     QCOMPARE(m_window->settings().DefaultFile, m_folder->path());
-    QVERIFY(available.contains(m_window->frameGeometry()));
     QVERIFY(m_window->frameGeometry().topLeft() != available.topLeft());
 
     // A width that is no number stops the reading there: the height holds, the width is the
     // smallest that keeps the menu whole, and the folder is empty for this run and the next.
-    auto store = m_settings->open();
-    store->setValue(u"Data/FormWidth"_s, u"abc"_s);
-    store.reset();
-    start();
+    restartWith(u"abc"_s, u"7500"_s);
     QCOMPARE(m_window->outerSizeTwips().height(), 7500);
-    QCOMPARE(m_window->minimumSize(), m_window->menuBar()->sizeHint());
-    QCOMPARE(m_window->size().width(), m_window->minimumWidth());
+    QCOMPARE(m_window->width(), m_window->menuBar()->sizeHint().width());
     QVERIFY(available.contains(m_window->frameGeometry()));
-    QVERIFY(m_window->settings().DefaultFile.isEmpty());
     QVERIFY(m_window->close());
     QCOMPARE(storedSetting(u"DefaultFile"_s).toString(), QString());
 
-    // A size far beyond the screen fills it; one below nothing is the smallest window.
-    for (const QString& size : {u"1e300"_s, u"-500"_s}) {
-        store = m_settings->open();
-        store->setValue(u"Data/FormWidth"_s, size);
-        store->setValue(u"Data/FormHeight"_s, size);
-        store.reset();
-        start();
-        if (size == u"1e300"_s)
-            QCOMPARE(m_window->frameGeometry(), available);
-        else
-            QCOMPARE(m_window->size(), m_window->minimumSize());
-        QVERIFY(available.contains(m_window->frameGeometry()));
-    }
+    // Out of range: a size beyond any screen fills the screen, one below nothing is the
+    // smallest window, and each lies on the screen.
+    restartWith(u"1e300"_s, u"1e300"_s);
+    QCOMPARE(m_window->frameGeometry(), available);
+    restartWith(u"-500"_s, u"-500"_s);
+    QCOMPARE(m_window->size(), m_window->minimumSize());
+    QVERIFY(available.contains(m_window->frameGeometry()));
 }
 
 void FileCommandsTest::typicalRoad()
 {
     // The Normal mode flow: an Input step with choices and typed fields, and a Wait step.
-    find<QComboBox>(u"cmbINIO"_s)->setFocus();
     choose(u"cmbINIO"_s, 2);
     choose(u"cmbINLevel"_s, 1);
     type(u"txtINComm"_s, u"door shut"_s);
@@ -354,13 +330,13 @@ void FileCommandsTest::typicalRoad()
     click(u"cmdIN"_s);
     type(u"txtWait"_s, u"100"_s);
     click(u"cmdwait"_s);
-    // The Error mode flow: an Output step.
-    find<QComboBox>(u"cmbMode"_s)->setFocus();
+    const QStringList normal = m_window->document().view().items();
+    // The Error mode flow: an Output step; Save harvests the flow shown.
     choose(u"cmbMode"_s, 1);
     choose(u"cmbOutIO"_s, 1);
     type(u"txtOutComm"_s, u"alarm"_s);
     click(u"cmdOut"_s);
-
+    const QStringList error = m_window->document().view().items();
     m_dialogs->fileNames << path(u"road"_s);
     m_window->menu().mnuSave->trigger();
     QCOMPARE(readFile(u"road.scp"_s), "(Start)\r\n"
@@ -372,23 +348,17 @@ void FileCommandsTest::typicalRoad()
                                       "Output , OUT1 , ON  // alarm:(1)\r\n"
                                       "(End)\r\n"
                                       "-\r\n"_ba);
-    const QStringList normal = stored(0);
-    const QStringList error = stored(1);
 
     // Opened in a fresh window, the same flows come back, each shown in its turn.
     QVERIFY(m_window->close());
     start();
     m_dialogs->fileNames << path(u"road.scp"_s);
     m_window->menu().mnuOpen->trigger();
-    QVERIFY(m_dialogs->criticals.isEmpty());
-    QCOMPARE(m_window->document().view().items().at(2), normal.at(1));
-    QCOMPARE(m_window->document().view().items().at(4), normal.at(2));
-    find<QComboBox>(u"cmbMode"_s)->setFocus();
+    QCOMPARE(m_window->document().view().items(), normal);
     choose(u"cmbMode"_s, 1);
-    QCOMPARE(m_window->document().view().items().at(2), error.at(1));
-    QCOMPARE(stored(0), normal);
-    QVERIFY(!changed());
-    QCOMPARE(m_window->windowTitle(), Base + u" - road.scp"_s);
+    QCOMPARE(m_window->document().view().items(), error);
+    QCOMPARE(state(),
+             (QStringList{u" - road.scp"_s, path(u"road.scp"_s), m_folder->path(), u"saved"_s}));
 }
 
 QTEST_MAIN(FileCommandsTest)
