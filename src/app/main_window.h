@@ -48,14 +48,6 @@ public:
     // Every panel to its first entries and empty fields, then the Normal mode flow shown.
     void Reset_Entry_Panels();
 
-    // What the unsaved-change question leads to.
-    enum class SaveOutcome
-    {
-        Proceed,     // nothing changed, the answer No, or the script written
-        WriteFailed, // shown to the user; nothing else changed
-        Cancelled,   // the user cancelled the save dialog
-    };
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     // Every way of closing the window comes here: the close box, Exit, the session's end.
@@ -76,7 +68,13 @@ private:
     void editFlow(ErrorText (*edit)(FlowView&));
     void lstScript_DblClick();
 
-    // The file commands, in file_commands.cpp.
+    // The file commands, in file_commands.cpp, and what the unsaved-change question leads to.
+    enum class SaveOutcome
+    {
+        Proceed,     // nothing changed, the answer No, or the script written
+        WriteFailed, // shown to the user; nothing else changed
+        Cancelled,   // the user cancelled the save dialog
+    };
     void mnuNew_Click();
     void mnuOpen_Click();
     void mnuSave_Click();
