@@ -20,6 +20,11 @@ QString baseCaption(int major, int minor)
            (u"00"_s + QString::number(minor)).right(2);
 }
 
+QString fileCaption(const QString& fileName)
+{
+    return baseCaption() + u" - "_s + fileName;
+}
+
 QString versionText(int major, int minor)
 {
     return QString::number(major) + u'.' + QString::number(minor).rightJustified(2, u'0');

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 #include "app/twips.h"
 #include "app/window_layout.h"
+#include "app/window_placement.h"
 
 #include <QResizeEvent>
 
@@ -16,12 +17,9 @@ QSizeF MainWindow::outerSizeTwips() const
 
 void MainWindow::setOuterSizeTwips(double width, double height)
 {
-    // The platform knows the frame once the native window exists; a window manager that
-    // reports it only when the window is mapped leaves it out of the first size.
-    winId();
-    const QSize frame = frameGeometry().size() - geometry().size();
-    resize(twipsToPixels(width, logicalDpiX()) - frame.width(),
-           twipsToPixels(height, logicalDpiY()) - frame.height());
+    m_outerGeometry->place(
+        {frameGeometry().topLeft(),
+         QSize(twipsToPixels(width, logicalDpiX()), twipsToPixels(height, logicalDpiY()))});
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)

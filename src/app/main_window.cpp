@@ -3,29 +3,41 @@
 #include "app/app_style.h"
 #include "app/app_version.h"
 #include "app/flow_list_binding.h"
+#include "app/twips.h"
+#include "app/window_placement.h"
 #include "script/flow_editing.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QScreen>
+#include <QSessionManager>
+#include <QSettings>
+
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
 namespace sw {
 
-namespace {
-// The outer size a first start opens with, in twips.
-constexpr double StartWidth = 14070;
-constexpr double StartHeight = 10950;
-} // namespace
-
-MainWindow::MainWindow(std::unique_ptr<UserDialogs> dialogs)
+MainWindow::MainWindow(std::unique_ptr<UserDialogs> dialogs,
+                       std::unique_ptr<QSettings> settingsStore)
     : m_dialogs(dialogs ? std::move(dialogs) : std::make_unique<WidgetDialogs>(this)),
-      m_controls(new QWidget(this)), m_panels(m_controls), m_menu(buildMainMenu(menuBar()))
+      m_controls(new QWidget(this)), m_panels(m_controls), m_menu(buildMainMenu(menuBar())),
+      m_outerGeometry(new OuterGeometry(this)),
+      m_settingsStore(settingsStore ? std::move(settingsStore) : openUserSettings())
 {
     setObjectName(u"frmMain"_s);
     setWindowIcon(appIcon());
     setColour(m_controls.clientArea(), QPalette::Window, PanelColour);
     setCentralWidget(m_controls.clientArea());
+    // However small a stored size, the menu stays whole: every command and a resize remain
+    // within reach.
+    setMinimumSize(menuBar()->sizeHint());
     connectControls();
     startUp();
 }
+
+MainWindow::~MainWindow() = default;
 
 void MainWindow::connectControls()
 {
@@ -51,19 +63,75 @@ void MainWindow::connectControls()
     connect(m_controls.button("cmdDelete"_L1), &QPushButton::clicked, this,
             [this] { editFlow(&Delete_Selected_Step); });
 
+    connect(m_menu.mnuNew, &QAction::triggered, this, &MainWindow::mnuNew_Click);
+    connect(m_menu.mnuOpen, &QAction::triggered, this, &MainWindow::mnuOpen_Click);
+    connect(m_menu.mnuSave, &QAction::triggered, this, &MainWindow::mnuSave_Click);
+    connect(m_menu.mnuSaveAs, &QAction::triggered, this, &MainWindow::mnuSaveAs_Click);
     connect(m_menu.mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &MainWindow::commitData);
     connect(m_menu.mnuVersion, &QAction::triggered, this, [this] { m_dialogs->showVersion(); });
 }
 
 void MainWindow::startUp()
 {
     setWindowTitle(baseCaption());
-    setOuterSizeTwips(StartWidth, StartHeight);
+    // A stored value that is no number stops the reading; what was not read keeps its value
+    // from before, and nothing is said.
+    Get_Registry_data(m_settings, *m_settingsStore);
+    placeAtStart();
     showFlowHeading(0);
     m_document.FormLoading = true;
     m_panels.Fill_Choice_Lists();
     m_document.New_Script();
     m_document.FormLoading = false;
+    CurrentFilePath.clear();
+}
+
+void MainWindow::placeAtStart()
+{
+    // The stored size as it stands, but never larger than the screen and never partly off it;
+    // the settings hold no position.
+    const QSizeF outer(m_settings.FormWidth * logicalDpiX() / TwipsPerInch,
+                       m_settings.FormHeight * logicalDpiY() / TwipsPerInch);
+    m_outerGeometry->place(placeOnScreen(outer, minimumSize(), screen()->availableGeometry()));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    event->setAccepted(closeCheck());
+}
+
+bool MainWindow::closeCheck()
+{
+    try {
+        // A flow that cannot be harvested cannot be saved either: the window closes as it is.
+        if (showError(m_document.Harvest_Flow(shownFlowMode())))
+            return true;
+        // A failed write or a cancelled dialog keeps the window, the work and the settings as
+        // they were.
+        if (Ask_Save_Changes() != SaveOutcome::Proceed)
+            return false;
+        const QSizeF outer = outerSizeTwips();
+        m_settings.FormHeight = std::round(outer.height());
+        m_settings.FormWidth = std::round(outer.width());
+        Save_Registry_Data(m_settings, *m_settingsStore);
+        return true;
+    } catch (const std::exception& failure) {
+        m_dialogs->critical(QString::fromLocal8Bit(failure.what()));
+        return true;
+    }
+}
+
+void MainWindow::commitData(QSessionManager& manager)
+{
+    // The session is ending: the same check as the close box, which may stop the end. Without
+    // leave to ask there is nothing to offer, and the session manager decides alone.
+    if (!manager.allowsInteraction())
+        return;
+    const bool closed = close();
+    manager.release();
+    if (!closed)
+        manager.cancel();
 }
 
 void MainWindow::showFlowHeading(int flowMode)
@@ -96,10 +164,12 @@ void MainWindow::Reset_Entry_Panels()
     cmbMode_Click();
 }
 
-void MainWindow::showError(const ErrorText& error)
+bool MainWindow::showError(const ErrorText& error)
 {
-    if (!error.isEmpty())
-        m_dialogs->critical(error);
+    if (error.isEmpty())
+        return false;
+    m_dialogs->critical(error);
+    return true;
 }
 
 } // namespace sw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/app_settings.h"
 #include "app/entry_panels.h"
 #include "app/main_menu.h"
 #include "app/user_dialogs.h"
@@ -7,25 +8,36 @@
 #include "script/script_document.h"
 
 #include <QMainWindow>
+#include <QSettings>
 
 #include <exception>
 #include <memory>
+
+class QSessionManager;
 
 // frmMain: the flow selector and the eight entry panels on the left, their Set buttons in the
 // middle, the flow list with its buttons on the right, and the menu bar. It owns the script
 // document; every control is a thin binding to it and to the panel rules.
 namespace sw {
 
+class OuterGeometry;
+
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    // Without dialogs of its own the window shows real message boxes.
-    explicit MainWindow(std::unique_ptr<UserDialogs> dialogs = nullptr);
+    // Without dialogs of its own the window shows real message boxes; without a settings
+    // store it uses the user's.
+    explicit MainWindow(std::unique_ptr<UserDialogs> dialogs = nullptr,
+                        std::unique_ptr<QSettings> settingsStore = nullptr);
+    ~MainWindow() override;
 
     ScriptDocument& document() { return m_document; }
     const MainMenu& menu() const { return m_menu; }
+    // The full path of the script file last opened or saved; empty for a new script.
+    const QString& currentFilePath() const { return CurrentFilePath; }
+    const AppSettings& settings() const { return m_settings; }
 
     // The outer window size in twips, frame included: what the layout scales with.
     QSizeF outerSizeTwips() const;
@@ -38,10 +50,16 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Every way of closing the window comes here: the close box, Exit, the session's end.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void startUp();
+    void placeAtStart();
     void connectControls();
+    // The close check: true when the window may close.
+    bool closeCheck();
+    void commitData(QSessionManager& manager);
     void showFlowHeading(int flowMode);
     void cmbMode_Click();
 
@@ -50,7 +68,29 @@ private:
     void editFlow(ErrorText (*edit)(FlowView&));
     void lstScript_DblClick();
 
-    void showError(const ErrorText& error);
+    // The file commands, in file_commands.cpp, and what the unsaved-change question leads to.
+    enum class SaveOutcome
+    {
+        Proceed,     // nothing changed, the answer No, or the script written
+        WriteFailed, // shown to the user; nothing else changed
+        Cancelled,   // the user cancelled the save dialog
+    };
+    void mnuNew_Click();
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    void mnuSaveAs_Click();
+    SaveOutcome Ask_Save_Changes();
+    // Harvests the flow shown and asks about unsaved changes: true when the script may go.
+    bool mayReplaceScript();
+    // Writes the script to path, or to a file the user chooses when path is empty.
+    void saveScript(QString path);
+    std::optional<QString> chooseSavePath(const FileRequest& request);
+    // Names the file in the caption; an empty path is a script without a file.
+    void setCurrentFile(const QString& path);
+    int shownFlowMode() const;
+
+    // Shows a failure; true when there was one.
+    bool showError(const ErrorText& error);
     // A failure inside a command is shown and ends it; what it had changed stays.
     template <class Body> void runCommand(Body body);
 
@@ -59,6 +99,10 @@ private:
     WindowControls m_controls;
     EntryPanels m_panels;
     MainMenu m_menu;
+    OuterGeometry* m_outerGeometry;
+    std::unique_ptr<QSettings> m_settingsStore;
+    AppSettings m_settings;
+    QString CurrentFilePath;
 };
 
 template <class Body> void MainWindow::runCommand(Body body)

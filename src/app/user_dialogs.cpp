@@ -2,7 +2,9 @@
 
 #include "app/version_dialog.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 using namespace Qt::StringLiterals;
@@ -16,6 +18,7 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileRequest& request
 {
     QFileDialog dialog(parent, request.title, request.folder);
     dialog.setAcceptMode(mode);
+    // The toolkit's dialogs offer no read-only check box, so HideReadOnly needs nothing.
     dialog.setFileMode(request.options.testFlag(FileOption::FileMustExist)
                            ? QFileDialog::ExistingFile
                            : QFileDialog::AnyFile);
@@ -25,18 +28,30 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileRequest& request
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setOption(QFileDialog::DontConfirmOverwrite,
                      !request.options.testFlag(FileOption::ConfirmOverwrite));
+    // Set before the name, so the overwrite question names the file that will be written.
+    dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.initialName.isEmpty())
         dialog.selectFile(request.initialName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        const QString path = dialog.selectedFiles().constFirst();
+        // The toolkit's own dialog takes a typed name in a folder that does not exist.
+        const QFileInfo file(path);
+        if (!request.options.testFlag(FileOption::PathMustExist) || file.absoluteDir().exists())
+            return path;
+        QMessageBox::warning(
+            &dialog, request.title,
+            u"The folder %1 does not exist."_s.arg(QDir::toNativeSeparators(file.absolutePath())));
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
-void WidgetDialogs::critical(const QString& text)
+void WidgetDialogs::critical(const QString& text, const QString& detail)
 {
     QMessageBox box(QMessageBox::Critical, QString(DialogCaption), text, QMessageBox::Ok, m_parent);
+    // Shown at once rather than behind a Details button: it names the line to mend.
+    box.setInformativeText(detail);
     box.exec();
 }
 

@@ -36,6 +36,7 @@ struct FileRequest
     QString initialName;
     QString folder; // empty: the dialog's own default
     FileOptions options;
+    QString defaultSuffix; // added to a typed name without one, e.g. "scp"
 };
 
 class UserDialogs
@@ -43,8 +44,9 @@ class UserDialogs
 public:
     virtual ~UserDialogs() = default;
 
-    // A modal box with the critical icon and an OK button.
-    virtual void critical(const QString& text) = 0;
+    // A modal box with the critical icon and an OK button; the detail, if any, stands in
+    // smaller type under the text.
+    virtual void critical(const QString& text, const QString& detail = {}) = 0;
     // A modal box with the question icon and the buttons Yes and No.
     virtual Answer question(const QString& text) = 0;
     // The full path of the chosen file, or nothing when the user cancels.
@@ -59,7 +61,7 @@ class WidgetDialogs : public UserDialogs
 public:
     explicit WidgetDialogs(QWidget* parent) : m_parent(parent) {}
 
-    void critical(const QString& text) override;
+    void critical(const QString& text, const QString& detail) override;
     Answer question(const QString& text) override;
     std::optional<QString> openFileName(const FileRequest& request) override;
     std::optional<QString> saveFileName(const FileRequest& request) override;

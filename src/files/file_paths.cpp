@@ -21,4 +21,12 @@ QString Get_File_Name(const QString& path, QString& name)
     return {};
 }
 
+QString withDefaultSuffix(const QString& path, QStringView suffix)
+{
+    const QStringView name = QStringView(path).mid(path.lastIndexOf(u'/') + 1);
+    if (name.isEmpty() || name.contains(u'.'))
+        return path;
+    return path + u'.' + suffix.toString();
+}
+
 } // namespace sw

@@ -13,4 +13,8 @@ QString Get_File_Directory(const QString& path, QString& folder);
 // The part behind the last "/"; name is left as it was on failure.
 QString Get_File_Name(const QString& path, QString& name);
 
+// The path with "." + suffix added when its file name has no dot, as a save dialog adds it to a
+// typed name; some platform dialogs leave that to the program.
+QString withDefaultSuffix(const QString& path, QStringView suffix);
+
 } // namespace sw

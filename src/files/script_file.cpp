@@ -158,6 +158,13 @@ ErrorText Write_Script_File(const ScriptStore& store, const QString& path)
     return {};
 }
 
+QString faultDetail(const ReadResult& result)
+{
+    if (result.faultLine == 0)
+        return {};
+    return u"Line %1: %2"_s.arg(result.faultLine).arg(result.faultReason);
+}
+
 ReadResult Read_Script_File(ScriptDocument& document, const QString& path)
 {
     ReadResult result;

@@ -51,6 +51,10 @@ struct ReadResult
     QString faultReason;
 };
 
+// Where a format error lies, as "Line 7: the flow does not begin with (Start)"; empty for
+// any other result.
+QString faultDetail(const ReadResult& result);
+
 // Reads a file into both copies of the document. Neither renders nor numbers: Open does that
 // next. On any failure the document holds a new script (New_Script).
 ReadResult Read_Script_File(ScriptDocument& document, const QString& path);

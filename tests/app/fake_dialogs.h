@@ -12,14 +12,19 @@ class FakeDialogs : public sw::UserDialogs
 {
 public:
     QStringList criticals;
+    QStringList criticalDetails; // one for each critical box, empty when it had none
     QStringList questions;
-    QList<sw::FileRequest> fileRequests;
+    QList<sw::FileRequest> fileRequests; // open and save requests, in order
     int versionsShown = 0;
 
     QQueue<sw::Answer> answers;
     QQueue<std::optional<QString>> fileNames; // nullopt: the user cancels
 
-    void critical(const QString& text) override { criticals << text; }
+    void critical(const QString& text, const QString& detail) override
+    {
+        criticals << text;
+        criticalDetails << detail;
+    }
     sw::Answer question(const QString& text) override
     {
         questions << text;

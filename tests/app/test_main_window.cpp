@@ -2,6 +2,7 @@
 #include "app/version_dialog.h"
 #include "fake_dialogs.h"
 #include "steps/panel_rules.h"
+#include "temp_settings.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -94,6 +95,7 @@ private:
         QTest::mouseRelease(rows(), Qt::LeftButton, {}, rowCentre(row));
     }
 
+    TempSettings m_settings;
     FakeDialogs* m_dialogs = nullptr;
     sw::MainWindow* m_window = nullptr;
 };
@@ -102,7 +104,7 @@ void MainWindowTest::init()
 {
     auto dialogs = std::make_unique<FakeDialogs>();
     m_dialogs = dialogs.get();
-    m_window = new sw::MainWindow(std::move(dialogs));
+    m_window = new sw::MainWindow(std::move(dialogs), m_settings.open());
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window));
 }

@@ -1,0 +1,170 @@
+#include "app/app_version.h"
+#include "app/main_window.h"
+#include "files/file_paths.h"
+#include "files/script_file.h"
+#include "script/numbering.h"
+
+// The File menu's New, Open, Save and Save As, and the unsaved-change question that New, Open
+// and the close of the window ask before the script is replaced.
+namespace sw {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr auto ScriptSuffix = "scp"_L1;
+constexpr auto ScriptPattern = "*.scp"_L1;
+constexpr auto ChangedQuestion = "Script Data Changed.\r\nSave Script File?"_L1;
+
+// The question's own dialog starts wherever the platform likes: only Open, Save and Save As
+// go to the folder last chosen.
+FileRequest questionSaveRequest()
+{
+    return {u"Save Script File"_s,
+            u"Script File (*.SCP)"_s,
+            ScriptPattern,
+            {},
+            {},
+            FileOption::ConfirmOverwrite | FileOption::PathMustExist,
+            ScriptSuffix};
+}
+
+FileRequest loadRequest(const QString& folder)
+{
+    return {u"Load File"_s,
+            u"Script File (*.SCP)"_s,
+            ScriptPattern,
+            {},
+            folder,
+            FileOption::FileMustExist | FileOption::HideReadOnly,
+            {}};
+}
+
+FileRequest saveRequest(const QString& folder)
+{
+    return {u"Save File"_s, u"Script File (*.scp)"_s,
+            ScriptPattern,  u"00Script.scp"_s,
+            folder,         FileOption::ConfirmOverwrite | FileOption::PathMustExist,
+            ScriptSuffix};
+}
+
+} // namespace
+
+int MainWindow::shownFlowMode() const
+{
+    return m_controls.modeList()->currentIndex();
+}
+
+bool MainWindow::mayReplaceScript()
+{
+    if (showError(m_document.Harvest_Flow(shownFlowMode())))
+        return false;
+    return Ask_Save_Changes() == SaveOutcome::Proceed;
+}
+
+void MainWindow::mnuNew_Click()
+{
+    runCommand([this] {
+        if (!mayReplaceScript())
+            return;
+        m_document.New_Script();
+        Reset_Entry_Panels();
+        setCurrentFile({});
+    });
+}
+
+void MainWindow::mnuOpen_Click()
+{
+    runCommand([this] {
+        if (!mayReplaceScript())
+            return;
+        const std::optional<QString> path =
+            m_dialogs->openFileName(loadRequest(m_settings.DefaultFile));
+        if (!path)
+            return;
+        // Taken before the file is read, so the next dialog starts there even if it fails.
+        Get_File_Directory(*path, m_settings.DefaultFile);
+        const ReadResult read = Read_Script_File(m_document, *path);
+        if (!read.error.isEmpty()) {
+            if (read.resetEntryPanels)
+                Reset_Entry_Panels();
+            // The script is new now; a Save must not write it over the file that failed.
+            setCurrentFile({});
+            m_dialogs->critical(read.error, faultDetail(read));
+            return;
+        }
+        if (showError(Number_All_Steps(m_document.store())))
+            return;
+        // The flow selector stays where it was: the flow shown before is shown from the file.
+        showError(m_document.Render_Flow(shownFlowMode()));
+        m_document.view().select(0);
+        setCurrentFile(*path);
+    });
+}
+
+void MainWindow::mnuSave_Click()
+{
+    runCommand([this] { saveScript(CurrentFilePath); });
+}
+
+void MainWindow::mnuSaveAs_Click()
+{
+    runCommand([this] { saveScript({}); });
+}
+
+void MainWindow::saveScript(QString path)
+{
+    // The dialog comes before the harvest: a cancel leaves the view as it stands.
+    if (path.isEmpty()) {
+        const std::optional<QString> chosen = chooseSavePath(saveRequest(m_settings.DefaultFile));
+        if (!chosen)
+            return;
+        path = *chosen;
+        Get_File_Directory(path, m_settings.DefaultFile);
+    }
+    if (showError(m_document.Harvest_Flow(shownFlowMode())))
+        return;
+    if (showError(Write_Script_File(m_document.store(), path)))
+        return;
+    showError(m_document.Copy_Store_To_Saved());
+    setCurrentFile(path);
+}
+
+MainWindow::SaveOutcome MainWindow::Ask_Save_Changes()
+{
+    if (!m_document.Is_Script_Changed())
+        return SaveOutcome::Proceed;
+    if (m_dialogs->question(QString(ChangedQuestion)) == Answer::No)
+        return SaveOutcome::Proceed;
+    const std::optional<QString> path = chooseSavePath(questionSaveRequest());
+    if (!path)
+        return SaveOutcome::Cancelled;
+    // The file is written and nothing else: the script is about to be replaced, or the
+    // program to end, so it does not become the current file.
+    if (showError(Write_Script_File(m_document.store(), *path)))
+        return SaveOutcome::WriteFailed;
+    return SaveOutcome::Proceed;
+}
+
+std::optional<QString> MainWindow::chooseSavePath(const FileRequest& request)
+{
+    const std::optional<QString> path = m_dialogs->saveFileName(request);
+    if (!path)
+        return std::nullopt;
+    return withDefaultSuffix(*path, request.defaultSuffix);
+}
+
+void MainWindow::setCurrentFile(const QString& path)
+{
+    CurrentFilePath = path;
+    if (path.isEmpty()) {
+        setWindowTitle(baseCaption());
+        return;
+    }
+    // A path without a folder part leaves the name empty; the dialogs never give one.
+    QString name;
+    Get_File_Name(path, name);
+    setWindowTitle(fileCaption(name));
+}
+
+} // namespace sw
