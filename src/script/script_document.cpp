@@ -13,6 +13,22 @@ FlowHeading flowHeading(int flowMode)
     return {u"Error mode script flow"_s, {255, 10, 0}};
 }
 
+namespace {
+
+// Copies each flow up to and including the empty slot that ends it.
+template <typename From, typename To> void copyFlows(const From& from, To& to)
+{
+    for (int f = 0; f < FlowCount; ++f) {
+        for (int slot = 0; slot <= LastLineSlot; ++slot) {
+            to.flows[f][slot] = from.flows[f][slot];
+            if (from.flows[f][slot].isEmpty())
+                break;
+        }
+    }
+}
+
+} // namespace
+
 void ScriptDocument::New_Script()
 {
     for (auto& flow : m_saved.flows) {
@@ -29,13 +45,7 @@ ErrorText ScriptDocument::Copy_Saved_To_Store()
 {
     for (auto& flow : m_store.flows)
         flow.fill(QString());
-    for (int f = 0; f < FlowCount; ++f) {
-        for (int slot = 0; slot <= LastLineSlot; ++slot) {
-            m_store.flows[f][slot] = m_saved.flows[f][slot];
-            if (m_saved.flows[f][slot].isEmpty())
-                break;
-        }
-    }
+    copyFlows(m_saved, m_store);
     return {};
 }
 
@@ -43,13 +53,7 @@ ErrorText ScriptDocument::Copy_Store_To_Saved()
 {
     // The saved copy is not emptied first: lines of a longer earlier script may stay behind
     // the copied terminator, where nothing reads them.
-    for (int f = 0; f < FlowCount; ++f) {
-        for (int slot = 0; slot <= LastLineSlot; ++slot) {
-            m_saved.flows[f][slot] = m_store.flows[f][slot];
-            if (m_store.flows[f][slot].isEmpty())
-                break;
-        }
-    }
+    copyFlows(m_store, m_saved);
     return {};
 }
 
