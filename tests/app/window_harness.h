@@ -1,0 +1,115 @@
+#pragma once
+
+#include "app/main_window.h"
+
+#include <QListView>
+#include <QMetaProperty>
+#include <QPushButton>
+#include <QQueue>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <optional>
+
+// Answers for the user from queues and records what the program asked, so no modal box ever
+// waits in a test.
+class FakeDialogs : public sw::UserDialogs
+{
+public:
+    QStringList criticals; // the text, then " / " and the detail when there is one
+    QStringList questions;
+    QStringList requests; // each file dialog as title|filter|pattern|name|folder|options|suffix
+    int versionsShown = 0;
+    QQueue<sw::Answer> answers;               // none left: No
+    QQueue<std::optional<QString>> fileNames; // nullopt or none left: the user cancels
+
+    void critical(const QString& text, const QString& detail) override
+    {
+        criticals << (detail.isEmpty() ? text : text + QStringLiteral(" / ") + detail);
+    }
+    sw::Answer question(const QString& text) override
+    {
+        questions << text;
+        return answers.isEmpty() ? sw::Answer::No : answers.dequeue();
+    }
+    // The request's title tells the load dialog from the save dialogs.
+    std::optional<QString> openFileName(const sw::FileRequest& r) override
+    {
+        return saveFileName(r);
+    }
+    std::optional<QString> saveFileName(const sw::FileRequest& r) override
+    {
+        requests << QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
+                        .arg(r.title, r.filterDescription, r.pattern, r.initialName, r.folder,
+                             QString::number(r.options.toInt()), r.defaultSuffix);
+        return fileNames.isEmpty() ? std::nullopt : fileNames.dequeue();
+    }
+    void showVersion() override { ++versionsShown; }
+};
+
+// A main window with fake dialogs and a settings store in a folder that goes with the test,
+// never the user's; each start() is a new run of the program on the same store.
+struct WindowHarness
+{
+    std::optional<QTemporaryDir> m_folder;
+    FakeDialogs* m_dialogs = nullptr;
+    std::unique_ptr<sw::MainWindow> m_window;
+
+    // A first run, on a machine of its own.
+    void startAfresh()
+    {
+        m_window.reset();
+        m_folder.emplace();
+        start();
+    }
+    void start()
+    {
+        auto dialogs = std::make_unique<FakeDialogs>();
+        m_dialogs = dialogs.get();
+        m_window = std::make_unique<sw::MainWindow>(std::move(dialogs), settingsStore());
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+    std::unique_ptr<QSettings> settingsStore() const
+    {
+        return std::make_unique<QSettings>(m_folder->filePath(QStringLiteral("Stepwright.conf")),
+                                           QSettings::IniFormat);
+    }
+    template <class T = QWidget> T* find(const QString& name) const
+    {
+        T* widget = m_window->findChild<T*>(name);
+        if (!widget)
+            qFatal("no widget %s", qPrintable(name));
+        return widget;
+    }
+    void click(const QString& button) const
+    {
+        QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);
+    }
+    // Panel fields and lists given as "name=text", set to their text when fill is on, as they
+    // show afterwards.
+    QStringList entries(const QStringList& values, bool fill = false) const
+    {
+        QStringList shown;
+        for (const QString& value : values) {
+            QWidget* widget = find(value.section(u'=', 0, 0));
+            const QMetaProperty text = widget->metaObject()->userProperty();
+            if (fill)
+                text.write(widget, value.section(u'=', 1));
+            shown << widget->objectName() + u'=' + text.read(widget).toString();
+        }
+        return shown;
+    }
+    QListView* flowList() const { return find<QListView>(QStringLiteral("lstScript")); }
+    QStringList items() const { return m_window->document().view().items(); }
+    // The flow view's selection; -2 when the list does not show it as its one selected row.
+    int selected() const
+    {
+        const int row = m_window->document().view().selected();
+        const QItemSelectionModel* list = flowList()->selectionModel();
+        const QModelIndexList rows = list->selectedRows();
+        return rows.size() == 1 && rows[0].row() == row && list->currentIndex() == rows[0] ? row
+                                                                                           : -2;
+    }
+};
