@@ -1,6 +1,5 @@
 #include "script/script_document.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -51,31 +50,6 @@ private Q_SLOTS:
         QVERIFY(!doc.Is_Script_Changed());
         flow[LastLineSlot] = u"(end)"_s;
         QVERIFY(doc.Is_Script_Changed());
-    }
-
-    void selectionNeverRestsOnAConnector()
-    {
-        ScriptDocument doc;
-        doc.store().flows[0] = {u"(Start)"_s, u"EPR  //:(1)"_s, u"(End)"_s};
-        doc.Render_Flow(0);
-        FlowView& view = doc.view();
-        QSignalSpy spy(&view, &FlowView::selectedChanged);
-        view.select(3);
-        QCOMPARE(view.selected(), 2);
-        view.select(1);
-        QCOMPARE(view.selected(), 0);
-        view.select(99);
-        QCOMPARE(view.selected(), -1);
-        QCOMPARE(spy.count(), 3);
-
-        // The Down arrow's step goes line to line and stops at "(End)".
-        view.select(0);
-        view.selectNextLine();
-        QCOMPARE(view.selected(), 2);
-        view.selectNextLine();
-        QCOMPARE(view.selected(), 4);
-        view.selectNextLine();
-        QCOMPARE(view.selected(), 4);
     }
 
     void switchingFlowsKeepsBothEdits()
