@@ -10,7 +10,7 @@ namespace sw {
 FieldEdit::FieldEdit(Filter filter, QWidget* parent) : QLineEdit(parent), m_filter(filter)
 {
     if (filter == Filter::Digits)
-        setMaxLength(TimeFieldLength);
+        setMaxLength(MaxTimeDigits);
 }
 
 QString FieldEdit::filtered(const QString& typed) const

@@ -91,8 +91,7 @@ bool FlowListBinding::eventFilter(QObject* watched, QEvent* event)
         m_flow.selectNextLine();
         return true;
     case Qt::Key_Up:
-        if (m_flow.selected() >= 2)
-            m_flow.select(m_flow.selected() - 2);
+        m_flow.selectPreviousLine();
         return true;
     case Qt::Key_Delete:
         Q_EMIT deletePressed();

@@ -7,15 +7,6 @@ namespace sw {
 
 namespace {
 
-constexpr qsizetype MaxDigits = 5;
-constexpr qsizetype MaxModuleName = 253;
-constexpr qsizetype MaxFileName = 248;
-
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
 // Walks along a line. A take… method that answers true or false moves past what it recognises
 // only when it answers true.
 class LineCursor
@@ -56,7 +47,7 @@ public:
     bool takeNumber()
     {
         qsizetype n = 0;
-        while (n < MaxDigits && n < m_rest.size() && isDigit(m_rest[n]))
+        while (n < MaxTimeDigits && n < m_rest.size() && isDigit(m_rest[n]))
             ++n;
         m_rest = m_rest.sliced(n);
         return n > 0;
@@ -167,8 +158,8 @@ bool Check_Select_Module_Line(const QString& line)
     if (!cursor.takeKeyword(u"SELECTMODULE") || !cursor.takeComma())
         return false;
     const QStringView name = cursor.takeName();
-    return name.size() <= MaxModuleName && startsWithKeyword(name.right(4), u".YIM") &&
-           cursor.tailRule();
+    return name.size() <= MaxModuleNameLength &&
+           startsWithKeyword(name.right(ModuleSuffix.size()), u".YIM") && cursor.tailRule();
 }
 
 bool Check_Load_File_Line(const QString& line)
@@ -177,7 +168,7 @@ bool Check_Load_File_Line(const QString& line)
     if (!cursor.takeKeyword(u"LOADFILE") || !cursor.takeComma())
         return false;
     const QStringView name = cursor.takeName();
-    return !name.isEmpty() && name.size() <= MaxFileName && cursor.tailRule();
+    return !name.isEmpty() && name.size() <= MaxFileNameLength && cursor.tailRule();
 }
 
 bool Check_Buffer_Clear_Line(const QString& line)

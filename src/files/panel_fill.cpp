@@ -31,7 +31,7 @@ bool fillPort(QStringView line, qsizetype position, const QString& list, qsizety
     if (line.size() < position)
         return false;
     const QChar c = line[position - 1];
-    const int value = c >= u'0' && c <= u'9' ? c.unicode() - u'0' : 0;
+    const int value = isDigit(c) ? c.unicode() - u'0' : 0;
     if (value >= entries)
         return false;
     fill.choices.append({list, value});

@@ -66,6 +66,12 @@ void FlowView::select(int position)
     Q_EMIT selectedChanged(m_selected);
 }
 
+void FlowView::selectPreviousLine()
+{
+    if (m_selected >= 2)
+        select(m_selected - 2);
+}
+
 void FlowView::selectNextLine()
 {
     if (m_selected >= 0 && m_selected + 2 < count())

@@ -39,8 +39,9 @@ public:
     int selected() const { return m_selected; }
     // Selects a position; a connector (odd position) selects the line just above it.
     void select(int position);
-    // The Down arrow's step: on to the next line, if there is one.
+    // The arrow keys' steps: on to the next or back to the previous line, if there is one.
     void selectNextLine();
+    void selectPreviousLine();
 
 Q_SIGNALS:
     void selectedChanged(int position);

@@ -8,11 +8,6 @@ namespace sw {
 
 namespace {
 
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
 // Position of the ":" of a tag ":(" digits ")" that ends the line, or -1 when there is none.
 qsizetype trailingTag(const QString& line)
 {

@@ -11,8 +11,6 @@ namespace sw {
 
 namespace {
 
-constexpr QLatin1StringView ModuleSuffix{".YIM"};
-
 // A line break or other control character pasted into a field would split or garble the
 // file's line; a blank keeps the words apart.
 QString blankControls(QString text)
@@ -37,14 +35,14 @@ QString cleanComment(const QString& comment)
 
 bool isDigits(const QString& text)
 {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return std::all_of(text.begin(), text.end(), isDigit);
 }
 
 // Pasted text is read as a number, as when the focus leaves the field; typed digits, leading
 // zeros included, stay as they are.
 QString cleanTime(const QString& time)
 {
-    const QString kept = time.left(TimeFieldLength);
+    const QString kept = time.left(MaxTimeDigits);
     return isDigits(kept) ? kept : Normalise_Number_Field(kept);
 }
 

@@ -9,10 +9,6 @@
 // and shows or inserts what comes back.
 namespace sw {
 
-inline constexpr int TimeFieldLength = 5; // txtTout and txtWait hold at most five digits
-inline constexpr int MaxModuleNameLength = 253;
-inline constexpr int MaxFileNameLength = 248;
-
 inline constexpr QLatin1StringView ModuleNameTooLong{"Module name is too long."};
 inline constexpr QLatin1StringView FileNameTooLong{"File name is too long."};
 inline constexpr QLatin1StringView ModuleNameUnsafe{

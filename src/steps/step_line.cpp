@@ -38,8 +38,8 @@ StepKind classifyStep(const QString& line)
         return StepKind::DeviceFunction;
     // "Program" and "ProbeSelect" share their prefix.
     if (prefix == "PR"_L1)
-        return line.left(7).toUpper() == "PROGRAM"_L1 ? StepKind::DeviceFunction
-                                                      : StepKind::ProbeSelect;
+        return startsWithKeyword(line, u"PROGRAM") ? StepKind::DeviceFunction
+                                                   : StepKind::ProbeSelect;
     if (prefix == "SE"_L1)
         return StepKind::SelectModule;
     if (prefix == "LO"_L1)

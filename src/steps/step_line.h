@@ -48,6 +48,19 @@ QString selectModuleBody(const QString& moduleName);
 QString loadFileBody(const QString& fileName);
 inline constexpr QLatin1StringView BufferClearBody{"BufferClear"};
 
+// What a step's fields may hold: both times at most five digits, a module name ending in
+// ".YIM" at most 253 characters (suffix included), a file name at most 248.
+inline constexpr int MaxTimeDigits = 5;
+inline constexpr int MaxModuleNameLength = 253;
+inline constexpr int MaxFileNameLength = 248;
+inline constexpr QLatin1StringView ModuleSuffix{".YIM"};
+
+// A decimal digit "0" to "9"; other scripts' digits are not digits of a script line.
+constexpr bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
 // Body followed by the comment part "  // " + comment, which an empty comment leaves out.
 QString composeStepLine(const QString& body, const QString& comment);
 
