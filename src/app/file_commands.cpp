@@ -80,26 +80,30 @@ void MainWindow::mnuOpen_Click()
             return;
         const std::optional<QString> path =
             m_dialogs->openFileName(loadRequest(m_settings.DefaultFile));
-        if (!path)
-            return;
-        // Taken before the file is read, so the next dialog starts there even if it fails.
-        Get_File_Directory(*path, m_settings.DefaultFile);
-        const ReadResult read = Read_Script_File(m_document, *path);
-        if (!read.error.isEmpty()) {
-            if (read.resetEntryPanels)
-                Reset_Entry_Panels();
-            // The script is new now; a Save must not write it over the file that failed.
-            setCurrentFile({});
-            m_dialogs->critical(read.error, faultDetail(read));
-            return;
-        }
-        if (showError(Number_All_Steps(m_document.store())))
-            return;
-        // The flow selector stays where it was: the flow shown before is shown from the file.
-        showError(m_document.Render_Flow(shownFlowMode()));
-        m_document.view().select(0);
-        setCurrentFile(*path);
+        if (path)
+            openScriptFile(*path);
     });
+}
+
+void MainWindow::openScriptFile(const QString& path)
+{
+    // Taken before the file is read, so the next dialog starts there even if it fails.
+    Get_File_Directory(path, m_settings.DefaultFile);
+    const ReadResult read = Read_Script_File(m_document, path);
+    if (!read.error.isEmpty()) {
+        if (read.resetEntryPanels)
+            Reset_Entry_Panels();
+        // The script is new now; a Save must not write it over the file that failed.
+        setCurrentFile({});
+        m_dialogs->critical(read.error, faultDetail(read));
+        return;
+    }
+    if (showError(Number_All_Steps(m_document.store())))
+        return;
+    // The flow selector stays where it was: the flow shown before is shown from the file.
+    showError(m_document.Render_Flow(shownFlowMode()));
+    m_document.view().select(0);
+    setCurrentFile(path);
 }
 
 void MainWindow::mnuSave_Click()

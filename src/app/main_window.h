@@ -79,6 +79,8 @@ private:
     void mnuOpen_Click();
     void mnuSave_Click();
     void mnuSaveAs_Click();
+    // Open from the chosen path on: the folder remembered, the file read, numbered and shown.
+    void openScriptFile(const QString& path);
     SaveOutcome Ask_Save_Changes();
     // Harvests the flow shown and asks about unsaved changes: true when the script may go.
     bool mayReplaceScript();
