@@ -2,7 +2,7 @@
 
 #include "files/code_page.h"
 #include "files/line_checks.h"
-#include "files/panel_fill.h"
+#include "steps/panel_fill.h"
 #include "files/script_file.h"
 
 #include <QByteArrayView>

@@ -1,5 +1,5 @@
 #include "app/main_window.h"
-#include "files/panel_fill.h"
+#include "steps/panel_fill.h"
 #include "script/flow_editing.h"
 #include "script/numbering.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/window_controls.h"
-#include "files/panel_fill.h"
+#include "steps/panel_fill.h"
 #include "steps/panel_rules.h"
 
 #include <QComboBox>

@@ -9,8 +9,6 @@
 // A non-empty result is a message for a critical box.
 namespace sw {
 
-inline constexpr QLatin1StringView FlowFullMessage{"Number of commands is a maximum."};
-
 // True when the view takes no further line (515 items: 258 lines and their connectors).
 bool Is_Flow_Full(const FlowView& view);
 

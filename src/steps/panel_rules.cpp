@@ -1,6 +1,5 @@
 #include "steps/panel_rules.h"
 
-#include "script/flow_editing.h"
 #include "steps/key_filters.h"
 
 #include <algorithm>

@@ -54,6 +54,8 @@ inline constexpr int MaxTimeDigits = 5;
 inline constexpr int MaxModuleNameLength = 253;
 inline constexpr int MaxFileNameLength = 248;
 inline constexpr QLatin1StringView ModuleSuffix{".YIM"};
+// A flow that holds all the lines it can takes no further step.
+inline constexpr QLatin1StringView FlowFullMessage{"Number of commands is a maximum."};
 
 // A decimal digit "0" to "9"; other scripts' digits are not digits of a script line.
 constexpr bool isDigit(QChar c)

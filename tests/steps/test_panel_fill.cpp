@@ -1,4 +1,4 @@
-#include "files/panel_fill.h"
+#include "steps/panel_fill.h"
 
 #include <QRandomGenerator>
 #include <QTest>
