@@ -5,11 +5,25 @@
 #include <QMimeData>
 #include <QWidget>
 
+#include <optional>
+
 using namespace Qt::StringLiterals;
 
 namespace sw {
 
 namespace {
+
+// The local file a drag carries when it is exactly one file named *.scp (any case).
+std::optional<QString> droppedScript(const QMimeData& data)
+{
+    const QList<QUrl> urls = data.urls();
+    if (urls.size() != 1 || !urls[0].isLocalFile())
+        return std::nullopt;
+    const QString path = urls[0].toLocalFile();
+    if (QFileInfo(path).suffix().compare("scp"_L1, Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    return path;
+}
 
 class ScriptDropFilter : public QObject
 {
@@ -47,17 +61,6 @@ private:
 };
 
 } // namespace
-
-std::optional<QString> droppedScript(const QMimeData& data)
-{
-    const QList<QUrl> urls = data.urls();
-    if (urls.size() != 1 || !urls[0].isLocalFile())
-        return std::nullopt;
-    const QString path = urls[0].toLocalFile();
-    if (QFileInfo(path).suffix().compare("scp"_L1, Qt::CaseInsensitive) != 0)
-        return std::nullopt;
-    return path;
-}
 
 void acceptScriptDrops(QWidget* window, std::function<void(const QString&)> open)
 {
