@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 using namespace Qt::StringLiterals;
 
@@ -206,14 +207,17 @@ void DesktopTest::settingsStayInPlace()
     // in a home of the test's, leaves them where every earlier version kept them.
     m_window.reset();
     const QByteArray before = qgetenv("XDG_CONFIG_HOME");
+    const auto restore = qScopeGuard([&before] { qputenv("XDG_CONFIG_HOME", before); });
     qputenv("XDG_CONFIG_HOME", m_folder->path().toLocal8Bit());
     sw::setApplicationIdentity();
+    const QString path = m_folder->filePath(u"Stepwright/Stepwright.conf"_s);
+    // Checked before the window writes anything, so a test never writes the user's own file.
+    QCOMPARE(sw::openUserSettings()->fileName(), path);
     auto window = std::make_unique<sw::MainWindow>(std::make_unique<FakeDialogs>());
     window->show();
     QVERIFY(window->close());
     window.reset();
-    qputenv("XDG_CONFIG_HOME", before);
-    QSettings stored(m_folder->filePath(u"Stepwright/Stepwright.conf"_s), QSettings::IniFormat);
+    QSettings stored(path, QSettings::IniFormat);
     QCOMPARE(stored.childGroups(), QStringList{u"Data"_s});
     QCOMPARE(stored.allKeys().size(), 3);
 }
