@@ -85,6 +85,14 @@ void MainWindow::mnuOpen_Click()
     });
 }
 
+void MainWindow::openFile(const QString& path)
+{
+    runCommand([this, &path] {
+        if (mayReplaceScript())
+            openScriptFile(path);
+    });
+}
+
 void MainWindow::openScriptFile(const QString& path)
 {
     // Taken before the file is read, so the next dialog starts there even if it fails.

@@ -1,14 +1,26 @@
+#include "app/app_identity.h"
 #include "app/app_style.h"
+#include "app/command_line.h"
 #include "app/main_window.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    sw::setApplicationIdentity();
+    if (const std::optional<int> status = sw::answerWithoutDisplay(argc, argv))
+        return *status;
     QApplication app(argc, argv);
+    const sw::CommandLine line = sw::readCommandLine(QApplication::arguments());
+    if (line.exitStatus)
+        return *line.exitStatus;
     // One look everywhere, and one that honours the window's colours.
     QApplication::setStyle(new sw::WindowStyle);
     sw::MainWindow window;
     window.show();
+    // Once the window is up, so a message about the file stands over it.
+    if (!line.file.isEmpty())
+        QMetaObject::invokeMethod(
+            &window, [&window, &line] { window.openFile(line.file); }, Qt::QueuedConnection);
     return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #include "app/app_style.h"
 #include "app/app_version.h"
 #include "app/flow_list_binding.h"
+#include "app/script_drops.h"
 #include "app/twips.h"
 #include "app/window_placement.h"
 #include "script/flow_editing.h"
@@ -34,6 +35,7 @@ MainWindow::MainWindow(std::unique_ptr<UserDialogs> dialogs,
     // within reach.
     setMinimumSize(menuBar()->sizeHint());
     connectControls();
+    acceptScriptDrops(this, [this](const QString& path) { openFile(path); });
     startUp();
 }
 

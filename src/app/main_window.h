@@ -47,6 +47,9 @@ public:
     void Layout_Controls(double outerWidth, double outerHeight);
     // Every panel to its first entries and empty fields, then the Normal mode flow shown.
     void Reset_Entry_Panels();
+    // A file named from outside the menu (the command line, a drop) opens as Open opens the
+    // file chosen in its dialog, the unsaved-change question first.
+    void openFile(const QString& path);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
