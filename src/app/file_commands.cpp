@@ -1,8 +1,11 @@
 #include "app/app_version.h"
 #include "app/main_window.h"
 #include "files/file_paths.h"
+#include "files/file_stamp.h"
 #include "files/script_file.h"
 #include "script/numbering.h"
+
+#include <QDir>
 
 // The File menu's New, Open, Save and Save As, and the unsaved-change question that New, Open
 // and the close of the window ask before the script is replaced.
@@ -15,6 +18,12 @@ namespace {
 constexpr auto ScriptSuffix = "scp"_L1;
 constexpr auto ScriptPattern = "*.scp"_L1;
 constexpr auto ChangedQuestion = "Script Data Changed.\r\nSave Script File?"_L1;
+
+QString changedOnDiskQuestion(const QString& path)
+{
+    return u"The file \"%1\" was changed on disk since it was opened or last saved here.\r\n"
+           "Overwrite it with this script?"_s.arg(QDir::toNativeSeparators(path));
+}
 
 // The question's own dialog starts wherever the platform likes: only Open, Save and Save As
 // go to the folder last chosen.
@@ -112,6 +121,7 @@ void MainWindow::openScriptFile(const QString& path)
     showError(m_document.Render_Flow(shownFlowMode()));
     m_document.view().select(0);
     setCurrentFile(path);
+    m_fileStamp = read.stamp;
 }
 
 void MainWindow::mnuSave_Click()
@@ -126,8 +136,11 @@ void MainWindow::mnuSaveAs_Click()
 
 void MainWindow::saveScript(QString path)
 {
+    // A save without a dialog must not overwrite unseen what someone else saved meanwhile; in
+    // the dialog the user chose the file knowingly.
+    const bool askedForPath = path.isEmpty();
     // The dialog comes before the harvest: a cancel leaves the view as it stands.
-    if (path.isEmpty()) {
+    if (askedForPath) {
         const std::optional<QString> chosen = chooseSavePath(saveRequest(m_settings.DefaultFile));
         if (!chosen)
             return;
@@ -136,8 +149,12 @@ void MainWindow::saveScript(QString path)
     }
     if (showError(m_document.Harvest_Flow(shownFlowMode())))
         return;
+    if (!askedForPath && changedOnDisk(path, m_fileStamp) &&
+        m_dialogs->question(changedOnDiskQuestion(path)) != Answer::Yes)
+        return;
     if (showError(Write_Script_File(m_document.store(), path)))
         return;
+    m_fileStamp = contentStamp(serialiseScript(m_document.store()).bytes);
     showError(m_document.Copy_Store_To_Saved());
     setCurrentFile(path);
 }

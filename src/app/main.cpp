@@ -2,11 +2,13 @@
 #include "app/app_style.h"
 #include "app/command_line.h"
 #include "app/main_window.h"
+#include "files/size_limit_signal.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    sw::reportFileSizeLimitAsError();
     sw::setApplicationIdentity();
     if (const std::optional<int> status = sw::answerWithoutDisplay(argc, argv))
         return *status;

@@ -108,6 +108,7 @@ private:
     std::unique_ptr<QSettings> m_settingsStore;
     AppSettings m_settings;
     QString CurrentFilePath;
+    QByteArray m_fileStamp; // the current file's content as last read or written here
 };
 
 template <class Body> void MainWindow::runCommand(Body body)

@@ -24,9 +24,10 @@ QString Get_File_Name(const QString& path, QString& name)
 QString withDefaultSuffix(const QString& path, QStringView suffix)
 {
     const QStringView name = QStringView(path).mid(path.lastIndexOf(u'/') + 1);
-    if (name.isEmpty() || name.contains(u'.'))
+    const QString ending = u'.' + suffix.toString();
+    if (name.isEmpty() || name.endsWith(ending, Qt::CaseInsensitive))
         return path;
-    return path + u'.' + suffix.toString();
+    return path + ending;
 }
 
 } // namespace sw

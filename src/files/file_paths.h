@@ -13,8 +13,9 @@ QString Get_File_Directory(const QString& path, QString& folder);
 // The part behind the last "/"; name is left as it was on failure.
 QString Get_File_Name(const QString& path, QString& name);
 
-// The path with "." + suffix added when its file name has no dot, as a save dialog adds it to a
-// typed name; some platform dialogs leave that to the program.
+// The path with "." + suffix added unless its file name already ends in it, in any letter case,
+// as a save dialog adds it to a typed name; some platform dialogs leave that to the program.
+// "Line1.v2" becomes "Line1.v2.scp": a name with a dot of its own still needs the suffix.
 QString withDefaultSuffix(const QString& path, QStringView suffix);
 
 } // namespace sw

@@ -1,12 +1,14 @@
 #include "files/script_file.h"
 
 #include "files/code_page.h"
+#include "files/file_stamp.h"
+#include "files/file_write.h"
 #include "files/line_checks.h"
+#include "files/regular_file.h"
 #include "steps/choices.h"
 #include "steps/step_line.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -140,22 +142,40 @@ ErrorText Write_Script_File(const ScriptStore& store, const QString& path)
     const ScriptBytes out = serialiseScript(store);
     if (!out.error.isEmpty())
         return out.error;
-    QSaveFile file(path);
-    // Unbuffered: QSaveFile::commit() does not notice when flushing its buffer fails, and
-    // would put a cut file in place of the former one. A full disk or a size limit may also
-    // take part of a write without an error; the next write then gives the reason. Without
-    // commit, the new file is discarded.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
-    for (QByteArrayView rest = out.bytes; !rest.isEmpty();) {
-        const qint64 written = file.write(rest.data(), rest.size());
-        if (written <= 0)
-            return file.errorString();
-        rest = rest.sliced(written);
+    return writeFileKeepingIt(path, out.bytes);
+}
+
+FileContent readScriptFileBytes(const QByteArray& nativePath)
+{
+    const RegularFile opened = openRegularFile(nativePath, false);
+    if (opened.handle < 0)
+        return {{}, opened.error};
+    QFile file;
+    if (!file.open(opened.handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return {{}, file.errorString()};
+    const auto tooLarge = [] {
+        return FileContent{{},
+                           u"Larger than %1 MiB, too large for a script file"_s.arg(
+                               MaxScriptFileSize / (1024 * 1024))};
+    };
+    if (opened.size > MaxScriptFileSize)
+        return tooLarge();
+    // Read to the end in pieces, as the file may have grown since it was opened; one byte past
+    // the limit is enough to refuse it.
+    FileContent content;
+    content.bytes.reserve(opened.size);
+    while (content.bytes.size() <= MaxScriptFileSize) {
+        const QByteArray piece =
+            file.read(std::min<qint64>(MaxScriptFileSize + 1 - content.bytes.size(), 1 << 20));
+        if (piece.isEmpty())
+            break;
+        content.bytes += piece;
     }
-    if (!file.commit())
-        return file.errorString();
-    return {};
+    if (file.error() != QFileDevice::NoError)
+        return {{}, file.errorString()};
+    if (content.bytes.size() > MaxScriptFileSize)
+        return tooLarge();
+    return content;
 }
 
 QString faultDetail(const ReadResult& result)
@@ -167,6 +187,11 @@ QString faultDetail(const ReadResult& result)
 
 ReadResult Read_Script_File(ScriptDocument& document, const QString& path)
 {
+    return Read_Script_File(document, QFile::encodeName(path));
+}
+
+ReadResult Read_Script_File(ScriptDocument& document, const QByteArray& nativePath)
+{
     ReadResult result;
     const auto failed = [&](const ErrorText& error) {
         document.New_Script();
@@ -175,15 +200,10 @@ ReadResult Read_Script_File(ScriptDocument& document, const QString& path)
         return result;
     };
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failed(file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return failed(file.errorString());
-    file.close();
-
-    const ScriptParse parse = parseScript(bytes);
+    const FileContent content = readScriptFileBytes(nativePath);
+    if (!content.error.isEmpty())
+        return failed(content.error);
+    const ScriptParse parse = parseScript(content.bytes);
     if (!parse.loaded()) {
         result.faultLine = parse.faultLine;
         result.faultReason = parse.faultReason;
@@ -193,6 +213,7 @@ ReadResult Read_Script_File(ScriptDocument& document, const QString& path)
     // A flow holds at most 258 lines, so the saved copy's slots take all of it.
     for (int f = 0; f < FlowCount; ++f)
         std::copy_n(parse.script.flows[f].begin(), SavedSlots, document.saved().flows[f].begin());
+    result.stamp = contentStamp(content.bytes);
     return result;
 }
 

@@ -37,9 +37,23 @@ struct ScriptBytes
 // The file's bytes for the working copy, as they are written. The lines are not checked.
 ScriptBytes serialiseScript(const ScriptStore& store);
 
-// Writes the working copy to path. The former file stays whole until the new one is complete,
-// so a failed write leaves it untouched.
+// Writes the working copy to path, keeping what the file was (see writeFileKeepingIt). A failed
+// write leaves the former content, or puts it back, and says which.
 ErrorText Write_Script_File(const ScriptStore& store, const QString& path);
+
+// The largest file the reader takes: far above any script, low enough that a file that is no
+// script is refused before it is read.
+inline constexpr qint64 MaxScriptFileSize = 64 * 1024 * 1024;
+
+struct FileContent
+{
+    QByteArray bytes;
+    ErrorText error;
+};
+
+// The bytes of a regular file of at most MaxScriptFileSize bytes, named by nativePath as the
+// system names it. Anything else is refused without blocking and without reading it whole.
+FileContent readScriptFileBytes(const QByteArray& nativePath);
 
 struct ReadResult
 {
@@ -49,6 +63,7 @@ struct ReadResult
     bool resetEntryPanels = false;
     int faultLine = 0; // for a format error, as in ScriptParse
     QString faultReason;
+    QByteArray stamp; // of the bytes read, when read (see file_stamp.h)
 };
 
 // Where a format error lies, as "Line 7: the flow does not begin with (Start)"; empty for
@@ -58,5 +73,7 @@ QString faultDetail(const ReadResult& result);
 // Reads a file into both copies of the document. Neither renders nor numbers: Open does that
 // next. On any failure the document holds a new script (New_Script).
 ReadResult Read_Script_File(ScriptDocument& document, const QString& path);
+// The same, for a file named by the bytes the system names it by, which need not be text.
+ReadResult Read_Script_File(ScriptDocument& document, const QByteArray& nativePath);
 
 } // namespace sw

@@ -11,6 +11,11 @@ namespace {
 
 const QString Base = u"KT615 Stepwright   V1.02"_s;
 const QString Changed = u"Script Data Changed.\r\nSave Script File?"_s;
+QString changedOnDisk(const QString& path)
+{
+    return u"The file \"%1\" was changed on disk since it was opened or last saved here.\r\n"
+           "Overwrite it with this script?"_s.arg(path);
+}
 // The dialogs as FakeDialogs records them; options ConfirmOverwrite 1, PathMustExist 2,
 // FileMustExist 4, HideReadOnly 8.
 const QString LoadRequest = u"Load File|Script File (*.SCP)|*.scp|||12|"_s;
@@ -156,6 +161,15 @@ void FileCommandsTest::saveAndSaveAs()
     click(u"cmdF2"_s);
     m_window->menu().mnuSave->trigger();
     QVERIFY(readFile(u"00Script.scp"_s).contains("BufferClear  //:(2)"));
+    // Someone saves it meanwhile: Save asks first; No writes nothing, Yes overwrites.
+    writeFile(u"00Script.scp"_s, "theirs");
+    click(u"cmdF2"_s);
+    m_window->menu().mnuSave->trigger();
+    QCOMPARE(readFile(u"00Script.scp"_s), "theirs");
+    m_dialogs->answers << sw::Answer::Yes;
+    m_window->menu().mnuSave->trigger();
+    QVERIFY(readFile(u"00Script.scp"_s).contains("BufferClear  //:(3)"));
+    QCOMPARE(m_dialogs->questions, QStringList(2, changedOnDisk(path(u"00Script.scp"_s))));
 
     // Save As proposes "00Script.scp" again; a cancel changes nothing.
     m_window->menu().mnuSaveAs->trigger();
@@ -208,6 +222,11 @@ void FileCommandsTest::roadAcrossRuns()
     QCOMPARE(items(), error);
     QCOMPARE(state(),
              (QStringList{u" - road.scp"_s, path(u"road.scp"_s), m_folder->path(), u"saved"_s}));
+    // The file as opened is what a later Save compares with.
+    writeFile(u"road.scp"_s, "theirs");
+    m_window->menu().mnuSave->trigger();
+    QCOMPARE(m_dialogs->questions, QStringList{changedOnDisk(path(u"road.scp"_s))});
+    QCOMPARE(readFile(u"road.scp"_s), "theirs");
 
     // A stored width that is no number stops the reading there: the height holds, the width is
     // the smallest that keeps the menu whole, and the folder is empty for this run and the next.

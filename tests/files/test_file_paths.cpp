@@ -26,6 +26,17 @@ private Q_SLOTS:
         QCOMPARE(Get_File_Name(u"/home/tech/"_s, name), u"File Path Error"_s);
         QCOMPARE(folder + u'|' + name, u"|Line1.scp"_s);
     }
+
+    void addsTheSuffixUnlessThere()
+    {
+        for (const auto& [typed, saved] :
+             {std::pair{u"/t/Plant 2.5 test"_s, u"/t/Plant 2.5 test.scp"_s},
+              {u"/t/Line1.v2"_s, u"/t/Line1.v2.scp"_s},
+              {u"/t.scp/Line1"_s, u"/t.scp/Line1.scp"_s},
+              {u"/t/Line1.sc"_s, u"/t/Line1.sc.scp"_s},
+              {u"/t/Line1.ScP"_s, u"/t/Line1.ScP"_s}})
+            QCOMPARE(withDefaultSuffix(typed, u"scp"), saved);
+    }
 };
 
 QTEST_APPLESS_MAIN(FilePathsTest)
