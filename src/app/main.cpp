@@ -9,6 +9,7 @@ int main(int argc, char* argv[])
     // One look everywhere, and one that honours the window's colours.
     QApplication::setStyle(new sw::WindowStyle);
     sw::MainWindow window;
+    window.endOnTerminationSignals();
     window.show();
     return QApplication::exec();
 }

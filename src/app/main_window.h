@@ -5,10 +5,12 @@
 #include "app/main_menu.h"
 #include "app/user_dialogs.h"
 #include "app/window_controls.h"
+#include "files/recovery_copy.h"
 #include "script/script_document.h"
 
 #include <QMainWindow>
 #include <QSettings>
+#include <QTimer>
 
 #include <exception>
 #include <memory>
@@ -47,6 +49,9 @@ public:
     void Layout_Controls(double outerWidth, double outerHeight);
     // Every panel to its first entries and empty fields, then the Normal mode flow shown.
     void Reset_Entry_Panels();
+    // From now on a request to end the program (SIGTERM, SIGHUP, SIGINT) keeps the unsaved
+    // work in the recovery copy and ends without asking.
+    void endOnTerminationSignals();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -68,12 +73,22 @@ private:
     void editFlow(ErrorText (*edit)(FlowView&));
     void lstScript_DblClick();
 
+    // The recovery copy, in recovery_commands.cpp: kept shortly after each change, offered
+    // back at the next start when this editor ends without its work saved.
+    void startRecovery();
+    void scheduleRecoveryCopy();
+    // Writes the copy while the script has unsaved changes, and removes it when not.
+    void keepRecoveryCopy();
+    void offerLeftCopies();
+    void restoreScript(const RecoveryContent& content);
+    void endWithoutAsking();
+
     // The file commands, in file_commands.cpp, and what the unsaved-change question leads to.
     enum class SaveOutcome
     {
         Proceed,     // nothing changed, the answer No, or the script written
         WriteFailed, // shown to the user; nothing else changed
-        Cancelled,   // the user cancelled the save dialog
+        Cancelled,   // the user cancelled the question or the save dialog
     };
     void mnuNew_Click();
     void mnuOpen_Click();
@@ -105,6 +120,9 @@ private:
     std::unique_ptr<QSettings> m_settingsStore;
     AppSettings m_settings;
     QString CurrentFilePath;
+    std::unique_ptr<RecoveryCopy> m_recovery;
+    QTimer m_recoveryTimer;
+    bool m_ended = false; // after a request to end: the copy stays as it was last written
 };
 
 template <class Body> void MainWindow::runCommand(Body body)
