@@ -25,8 +25,7 @@ QString restoreQuestion(const RecoveryContent& content)
         QLocale::system().toString(content.time.toLocalTime(), QLocale::ShortFormat);
     return u"Stepwright ended without saving the changes to %1.\r\n"
            u"They were kept as they stood at %2.\r\n"
-           u"Restore them? (No discards them; Cancel keeps them for the next start.)"_s.arg(script,
-                                                                                            time);
+           u"Restore them? No discards them, Cancel keeps them for later."_s.arg(script, time);
 }
 
 } // namespace
@@ -107,8 +106,10 @@ void MainWindow::endWithoutAsking()
 {
     keepRecoveryCopy();
     m_ended = true;
-    // Any question still open returns undecided, and the program ends.
+    // Any question still open returns undecided, and the program ends. A question asked before
+    // the main loop runs (at start-up) would let that loop start afresh: it ends at once too.
     QCoreApplication::exit(0);
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
 }
 
 } // namespace sw

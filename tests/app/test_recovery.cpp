@@ -150,11 +150,11 @@ void RecoveryTest::endRequestKeepsTheWork()
     editor.setProcessEnvironment(environment);
     editor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     editor.start(QCoreApplication::applicationFilePath(), {u"editor"_s});
-    QTRY_VERIFY(editor.canReadLine());
+    QTRY_VERIFY_WITH_TIMEOUT(editor.canReadLine(), 30000);
     QCOMPARE(editor.readLine(), "set\n");
     // Nothing catches a kill: only the copy written after the change is there.
     if (signal == SIGKILL)
-        QTRY_COMPARE(copies().size(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(copies().size(), 1, 30000);
     QCOMPARE(::kill(static_cast<pid_t>(editor.processId()), signal), 0);
     QVERIFY(editor.waitForFinished());
     if (signal != SIGKILL) {
