@@ -163,7 +163,11 @@ MainWindow::SaveOutcome MainWindow::Ask_Save_Changes()
 {
     if (!m_document.Is_Script_Changed())
         return SaveOutcome::Proceed;
-    if (m_dialogs->question(QString(ChangedQuestion)) == Answer::No)
+    // Cancel, Escape or the box's close button: the user has not decided to lose anything.
+    const Answer answer = m_dialogs->questionWithCancel(QString(ChangedQuestion));
+    if (answer == Answer::Cancel)
+        return SaveOutcome::Cancelled;
+    if (answer == Answer::No)
         return SaveOutcome::Proceed;
     const std::optional<QString> path = chooseSavePath(questionSaveRequest());
     if (!path)
@@ -186,6 +190,8 @@ std::optional<QString> MainWindow::chooseSavePath(const FileRequest& request)
 void MainWindow::setCurrentFile(const QString& path)
 {
     CurrentFilePath = path;
+    // Every command that names the file has just replaced or saved the script.
+    keepRecoveryCopy();
     if (path.isEmpty()) {
         setWindowTitle(baseCaption());
         return;

@@ -19,6 +19,7 @@ int main(int argc, char* argv[])
     // One look everywhere, and one that honours the window's colours.
     QApplication::setStyle(new sw::WindowStyle);
     sw::MainWindow window;
+    window.endOnTerminationSignals();
     window.show();
     // Once the window is up, so a message about the file stands over it.
     if (!line.file.isEmpty())

@@ -37,6 +37,7 @@ MainWindow::MainWindow(std::unique_ptr<UserDialogs> dialogs,
     connectControls();
     acceptScriptDrops(this, [this](const QString& path) { openFile(path); });
     startUp();
+    startRecovery();
 }
 
 MainWindow::~MainWindow() = default;
@@ -100,7 +101,7 @@ void MainWindow::placeAtStart()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    event->setAccepted(closeCheck());
+    event->setAccepted(m_ended || closeCheck());
 }
 
 bool MainWindow::closeCheck()
@@ -109,14 +110,16 @@ bool MainWindow::closeCheck()
         // A flow that cannot be harvested cannot be saved either: the window closes as it is.
         if (showError(m_document.Harvest_Flow(shownFlowMode())))
             return true;
-        // A failed write or a cancelled dialog keeps the window, the work and the settings as
-        // they were.
+        // A failed write, a cancelled question or dialog keeps the window, the work and the
+        // settings as they were.
         if (Ask_Save_Changes() != SaveOutcome::Proceed)
             return false;
         const QSizeF outer = outerSizeTwips();
         m_settings.FormHeight = std::round(outer.height());
         m_settings.FormWidth = std::round(outer.width());
         Save_Registry_Data(m_settings, *m_settingsStore);
+        // Saved or given up by the user's answer: nothing is left to recover.
+        m_recovery->remove();
         return true;
     } catch (const std::exception& failure) {
         m_dialogs->critical(QString::fromLocal8Bit(failure.what()));
@@ -127,9 +130,11 @@ bool MainWindow::closeCheck()
 void MainWindow::commitData(QSessionManager& manager)
 {
     // The session is ending: the same check as the close box, which may stop the end. Without
-    // leave to ask there is nothing to offer, and the session manager decides alone.
-    if (!manager.allowsInteraction())
+    // leave to ask, the work goes into the recovery copy, and the session manager decides alone.
+    if (!manager.allowsInteraction()) {
+        keepRecoveryCopy();
         return;
+    }
     const bool closed = close();
     manager.release();
     if (!closed)

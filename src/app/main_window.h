@@ -5,10 +5,12 @@
 #include "app/main_menu.h"
 #include "app/user_dialogs.h"
 #include "app/window_controls.h"
+#include "files/recovery_copy.h"
 #include "script/script_document.h"
 
 #include <QMainWindow>
 #include <QSettings>
+#include <QTimer>
 
 #include <exception>
 #include <memory>
@@ -50,6 +52,9 @@ public:
     // A file named from outside the menu (the command line, a drop) opens as Open opens the
     // file chosen in its dialog, the unsaved-change question first.
     void openFile(const QString& path);
+    // From now on a request to end the program (SIGTERM, SIGHUP, SIGINT) keeps the unsaved
+    // work in the recovery copy and ends without asking.
+    void endOnTerminationSignals();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -71,12 +76,22 @@ private:
     void editFlow(ErrorText (*edit)(FlowView&));
     void lstScript_DblClick();
 
+    // The recovery copy, in recovery_commands.cpp: kept shortly after each change, offered
+    // back at the next start when this editor ends without its work saved.
+    void startRecovery();
+    void scheduleRecoveryCopy();
+    // Writes the copy while the script has unsaved changes, and removes it when not.
+    void keepRecoveryCopy();
+    void offerLeftCopies();
+    void restoreScript(const RecoveryContent& content);
+    void endWithoutAsking();
+
     // The file commands, in file_commands.cpp, and what the unsaved-change question leads to.
     enum class SaveOutcome
     {
         Proceed,     // nothing changed, the answer No, or the script written
         WriteFailed, // shown to the user; nothing else changed
-        Cancelled,   // the user cancelled the save dialog
+        Cancelled,   // the user cancelled the question or the save dialog
     };
     void mnuNew_Click();
     void mnuOpen_Click();
@@ -109,6 +124,9 @@ private:
     AppSettings m_settings;
     QString CurrentFilePath;
     QByteArray m_fileStamp; // the current file's content as last read or written here
+    std::unique_ptr<RecoveryCopy> m_recovery;
+    QTimer m_recoveryTimer;
+    bool m_ended = false; // after a request to end: the copy stays as it was last written
 };
 
 template <class Body> void MainWindow::runCommand(Body body)

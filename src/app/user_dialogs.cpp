@@ -63,6 +63,23 @@ Answer WidgetDialogs::question(const QString& text)
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
+Answer WidgetDialogs::questionWithCancel(const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QString(DialogCaption), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    // A box ended any other way, by the close button or by the program ending, decided nothing.
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 std::optional<QString> WidgetDialogs::openFileName(const FileRequest& request)
 {
     return runFileDialog(m_parent, request, QFileDialog::AcceptOpen);

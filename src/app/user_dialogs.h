@@ -17,6 +17,7 @@ enum class Answer
 {
     Yes,
     No,
+    Cancel,
 };
 
 enum class FileOption
@@ -49,6 +50,9 @@ public:
     virtual void critical(const QString& text, const QString& detail = {}) = 0;
     // A modal box with the question icon and the buttons Yes and No.
     virtual Answer question(const QString& text) = 0;
+    // The same with a third button, Cancel, which Escape and the box's close button also
+    // answer; Yes stays the default.
+    virtual Answer questionWithCancel(const QString& text) = 0;
     // The full path of the chosen file, or nothing when the user cancels.
     virtual std::optional<QString> openFileName(const FileRequest& request) = 0;
     virtual std::optional<QString> saveFileName(const FileRequest& request) = 0;
@@ -63,6 +67,7 @@ public:
 
     void critical(const QString& text, const QString& detail) override;
     Answer question(const QString& text) override;
+    Answer questionWithCancel(const QString& text) override;
     std::optional<QString> openFileName(const FileRequest& request) override;
     std::optional<QString> saveFileName(const FileRequest& request) override;
     void showVersion() override;

@@ -1,9 +1,12 @@
 #include "window_harness.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -35,6 +38,10 @@ private Q_SLOTS:
     void init() { startAfresh(); }
 
     void unsavedChangesQuestion();
+    void cancelKeepsEverything_data();
+    void cancelKeepsEverything();
+    void questionBoxKeys_data();
+    void questionBoxKeys();
     void openNamesTheFileOrLeavesANewScript();
     void saveAndSaveAs();
     void roadAcrossRuns();
@@ -114,6 +121,61 @@ void FileCommandsTest::unsavedChangesQuestion()
     // No load dialog follows the failed write.
     QCOMPARE(m_dialogs->requests, (QStringList{LoadRequest} + QStringList(5, QuestionRequest) +
                                    QStringList{LoadRequest, QuestionRequest}));
+}
+
+void FileCommandsTest::cancelKeepsEverything_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("New") << u"mnuNew"_s;
+    QTest::newRow("Open") << u"mnuOpen"_s;
+    QTest::newRow("Exit") << u"mnuExit"_s;
+}
+
+// Cancel to the unsaved-change question: the command ends with no dialog, the window stays
+// open with its script, and nothing is stored.
+void FileCommandsTest::cancelKeepsEverything()
+{
+    QFETCH(QString, command);
+    writeFile(u"Line1.scp"_s, "(Start)\r\n(End)\r\n-\r\n(Start)\r\n(End)\r\n-\r\n");
+    m_dialogs->fileNames << path(u"Line1.scp"_s);
+    m_window->menu().mnuOpen->trigger();
+    click(u"cmdF2"_s);
+    m_window->document().Harvest_Flow(0); // as the command does first
+    const QStringList before = state() + items();
+    m_dialogs->requests.clear();
+
+    m_dialogs->answers << sw::Answer::Cancel;
+    find<QAction>(command)->trigger();
+    QCOMPARE(m_dialogs->questions, QStringList{Changed});
+    QCOMPARE(state() + items(), before);
+    QVERIFY(m_window->isVisible());
+    QVERIFY(m_dialogs->requests.isEmpty());
+    QCOMPARE(storedSetting(u"FormWidth"_s), QString());
+}
+
+void FileCommandsTest::questionBoxKeys_data()
+{
+    QTest::addColumn<int>("key"); // 0: the box's close button
+    QTest::addColumn<sw::Answer>("answer");
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << sw::Answer::Cancel;
+    QTest::newRow("close button") << 0 << sw::Answer::Cancel;
+    QTest::newRow("Return: the default") << int(Qt::Key_Return) << sw::Answer::Yes;
+}
+
+// The real box, as the user answers it.
+void FileCommandsTest::questionBoxKeys()
+{
+    QFETCH(int, key);
+    QFETCH(sw::Answer, answer);
+    QTimer::singleShot(0, m_window.get(), [key] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        if (key == 0)
+            box->close();
+        else
+            QTest::keyClick(box, Qt::Key(key));
+    });
+    QCOMPARE(sw::WidgetDialogs(m_window.get()).questionWithCancel(Changed), answer);
 }
 
 void FileCommandsTest::openNamesTheFileOrLeavesANewScript()

@@ -30,6 +30,13 @@ public:
     }
     sw::Answer question(const QString& text) override
     {
+        const sw::Answer answer = questionWithCancel(text);
+        if (answer == sw::Answer::Cancel)
+            qFatal("Cancel given to a question without it: %s", qPrintable(text));
+        return answer;
+    }
+    sw::Answer questionWithCancel(const QString& text) override
+    {
         questions << text;
         return answers.isEmpty() ? sw::Answer::No : answers.dequeue();
     }
@@ -56,16 +63,20 @@ struct WindowHarness
     FakeDialogs* m_dialogs = nullptr;
     std::unique_ptr<sw::MainWindow> m_window;
 
-    // A first run, on a machine of its own.
+    // A first run, on a machine of its own: its data folder, which holds the recovery copies,
+    // too.
     void startAfresh()
     {
         m_window.reset();
         m_folder.emplace();
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_folder->filePath(QStringLiteral("data"))));
         start();
     }
-    void start()
+    // The answers are there for the questions that start-up asks.
+    void start(const QList<sw::Answer>& answers = {})
     {
         auto dialogs = std::make_unique<FakeDialogs>();
+        dialogs->answers.append(answers);
         m_dialogs = dialogs.get();
         m_window = std::make_unique<sw::MainWindow>(std::move(dialogs), settingsStore());
         m_window->show();

@@ -1,0 +1,181 @@
+#include "files/recovery_copy.h"
+#include "window_harness.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <csignal>
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Changed = u"Script Data Changed.\r\nSave Script File?"_s;
+const QString Step = u"BufferClear  //:(1)"_s;
+
+// The editor as main.cpp starts it, with one step set and not saved; it says so on stdout.
+int runEditor(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    sw::MainWindow window;
+    window.endOnTerminationSignals();
+    window.show();
+    window.findChild<QPushButton*>(u"cmdF2"_s)->click();
+    std::fputs("set\n", stdout);
+    std::fflush(stdout);
+    return QApplication::exec();
+}
+
+} // namespace
+
+class RecoveryTest : public QObject, WindowHarness
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { startAfresh(); }
+
+    void copyFollowsUnsavedChanges();
+    void startOffersALeftCopy_data();
+    void startOffersALeftCopy();
+    void endRequestKeepsTheWork_data();
+    void endRequestKeepsTheWork();
+
+private:
+    QStringList copies() const
+    {
+        return QDir(sw::recoveryFolder()).entryList({u"*.recovery"_s}, QDir::Files);
+    }
+    QString path(const QString& name) const { return m_folder->filePath(name); }
+    QStringList state() const
+    {
+        return QStringList{m_window->windowTitle(), m_window->currentFilePath(),
+                           m_window->document().Is_Script_Changed() ? u"changed"_s : u"saved"_s} +
+               items();
+    }
+};
+
+// Written after a change, never on the way of the Set itself; gone once the work is saved or
+// given up.
+void RecoveryTest::copyFollowsUnsavedChanges()
+{
+    click(u"cmdF2"_s);
+    QVERIFY(copies().isEmpty());
+    QTRY_COMPARE(copies().size(), 1);
+    m_dialogs->fileNames << path(u"a.scp"_s);
+    m_window->menu().mnuSave->trigger();
+    QVERIFY(copies().isEmpty());
+
+    click(u"cmdF2"_s);
+    QTRY_COMPARE(copies().size(), 1);
+    m_window->menu().mnuNew->trigger(); // No
+    QVERIFY(copies().isEmpty());
+
+    click(u"cmdF2"_s);
+    QTRY_COMPARE(copies().size(), 1);
+    QVERIFY(m_window->close()); // No
+    QVERIFY(copies().isEmpty());
+}
+
+void RecoveryTest::startOffersALeftCopy_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Yes") << int(sw::Answer::Yes);
+    QTest::newRow("No") << int(sw::Answer::No);
+    QTest::newRow("Cancel") << int(sw::Answer::Cancel);
+}
+
+// An editor that ended without asking left its unsaved changes to Line1.scp.
+void RecoveryTest::startOffersALeftCopy()
+{
+    QFETCH(int, answer);
+    QFile file(path(u"Line1.scp"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("(Start)\r\n(End)\r\n-\r\n(Start)\r\n(End)\r\n-\r\n");
+    file.close();
+    m_dialogs->fileNames << file.fileName();
+    m_window->menu().mnuOpen->trigger();
+    click(u"cmdF2"_s);
+    QTRY_COMPARE(copies().size(), 1);
+    const QStringList changed = state();
+    m_window.reset();
+
+    start({sw::Answer(answer)});
+    QCOMPARE(m_dialogs->questions.size(), 1);
+    QVERIFY(m_dialogs->questions[0].contains(QDir::toNativeSeparators(file.fileName())));
+    switch (sw::Answer(answer)) {
+    case sw::Answer::Yes:
+        // As after an Open of the file, with the changes unsaved: the close asks.
+        QCOMPARE(state(), changed);
+        QCOMPARE(copies().size(), 1);
+        QVERIFY(m_window->close());
+        QCOMPARE(m_dialogs->questions.last(), Changed);
+        QVERIFY(copies().isEmpty());
+        break;
+    case sw::Answer::No:
+        QCOMPARE(items().size(), 3);
+        QVERIFY(copies().isEmpty());
+        break;
+    case sw::Answer::Cancel:
+        // Kept, and offered again by the next start.
+        QCOMPARE(items().size(), 3);
+        QCOMPARE(copies().size(), 1);
+        start();
+        QCOMPARE(m_dialogs->questions.size(), 1);
+        break;
+    }
+}
+
+void RecoveryTest::endRequestKeepsTheWork_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGHUP") << SIGHUP;
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGKILL, a crash") << SIGKILL;
+}
+
+// The editor runs as a child of its own; a kill ends it without a question and its step is
+// offered by the next start.
+void RecoveryTest::endRequestKeepsTheWork()
+{
+    QFETCH(int, signal);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"HOME"_s, m_folder->path());
+    environment.insert(u"XDG_CONFIG_HOME"_s, path(u"config"_s));
+    QProcess editor;
+    editor.setProcessEnvironment(environment);
+    editor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    editor.start(QCoreApplication::applicationFilePath(), {u"editor"_s});
+    QTRY_VERIFY_WITH_TIMEOUT(editor.canReadLine(), 30000);
+    QCOMPARE(editor.readLine(), "set\n");
+    // Nothing catches a kill: only the copy written after the change is there.
+    if (signal == SIGKILL)
+        QTRY_COMPARE_WITH_TIMEOUT(copies().size(), 1, 30000);
+    QCOMPARE(::kill(static_cast<pid_t>(editor.processId()), signal), 0);
+    QVERIFY(editor.waitForFinished());
+    if (signal != SIGKILL) {
+        QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(editor.exitCode(), 0);
+    }
+    QCOMPARE(copies().size(), 1);
+
+    start({sw::Answer::Yes});
+    QVERIFY(m_dialogs->questions.value(0).contains(u"a new script"_s));
+    QCOMPARE(items().value(2), Step);
+    QVERIFY(m_window->document().Is_Script_Changed());
+}
+
+int main(int argc, char* argv[])
+{
+    if (argc == 2 && qstrcmp(argv[1], "editor") == 0)
+        return runEditor(argc, argv);
+    QApplication app(argc, argv);
+    RecoveryTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_recovery.moc"
