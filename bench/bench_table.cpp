@@ -1,6 +1,7 @@
 // Prints the performance table: each row the median ratio of alternating runs of the editor's
-// side and its baseline, so a busy machine slows both alike. Run it under an X server (the
-// launch row starts a window manager there); see scripts/bench.
+// side and its baseline, so a busy machine slows both alike. Runs to their end are timed by
+// their processor time; the launch row, which waits on other processes, by the clock. Run it under
+// an X server (the launch row starts a window manager there); see scripts/bench.
 //     bench_table BIN_DIR
 // BIN_DIR holds stepwright, stepwright-check and the bench programs.
 #include "bench_support.h"
@@ -83,15 +84,21 @@ std::string drain(int fd)
     return text;
 }
 
-Run finish(pid_t pid, double started, const Command& command)
+double seconds(const timeval& time)
+{
+    return double(time.tv_sec) + double(time.tv_usec) / 1e6;
+}
+
+// The processor time of the ended run, its own and the system's for it: on a shared machine
+// the time spent waiting for a processor would only measure the neighbours.
+Run finish(pid_t pid, const Command& command)
 {
     int status = 0;
     rusage usage{};
     wait4(pid, &status, 0, &usage);
-    const double seconds = now() - started;
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         fail("failed: " + command[0]);
-    return {seconds, double(usage.ru_maxrss)};
+    return {seconds(usage.ru_utime) + seconds(usage.ru_stime), double(usage.ru_maxrss)};
 }
 
 // A run to its end, its output read through the pipe.
@@ -99,12 +106,11 @@ Run runToEnd(const Command& command, const char* platform = "offscreen",
              std::string* text = nullptr)
 {
     int output = -1;
-    const double started = now();
     const pid_t pid = start(command, platform, &output);
     const std::string out = drain(output);
     if (text)
         *text = out;
-    return finish(pid, started, command);
+    return finish(pid, command);
 }
 
 // Watches the X server for top-level windows being mapped (frames, under a window manager).
@@ -155,7 +161,8 @@ private:
     xcb_window_t m_root = 0;
 };
 
-// From launch until the program's first window is mapped; the program is then ended.
+// From launch until the program's first window is mapped, on the clock: the X server and the
+// window manager work for it too. The program is then ended.
 double launchToMapped(MapWatch& watch, const Command& command)
 {
     watch.discardEvents();
@@ -203,8 +210,10 @@ pid_t startWindowManager(MapWatch& watch)
     const pid_t pid = fork();
     if (pid == 0) {
         // Its complaints about a missing menu file are no part of the table.
-        if (const int null = open("/dev/null", O_WRONLY); null >= 0)
+        if (const int null = open("/dev/null", O_WRONLY); null >= 0) {
+            dup2(null, STDOUT_FILENO);
             dup2(null, STDERR_FILENO);
+        }
         execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -249,7 +258,7 @@ int main(int argc, char* argv[])
     const Command bare{bin + "bench_window", "bare", width, height};
 
     std::printf("| %-66s | %6s | %s |\n|---|---|---|\n", "Measure", "Now", "Goal");
-    const std::vector<double> paint = pairedRatios(15, [&](bool a) {
+    const std::vector<double> paint = pairedRatios(21, [&](bool a) {
         const Run run = runToEnd(a ? editor : bare);
         return std::vector<double>{run.seconds, run.peakKilobytes};
     });
@@ -260,7 +269,7 @@ int main(int argc, char* argv[])
         MapWatch watch;
         const pid_t windowManager = startWindowManager(watch);
         const Command program{bin + "stepwright"};
-        const std::vector<double> launch = pairedRatios(11, [&](bool a) {
+        const std::vector<double> launch = pairedRatios(21, [&](bool a) {
             return std::vector<double>{launchToMapped(watch, a ? program : bare)};
         });
         kill(windowManager, SIGTERM);

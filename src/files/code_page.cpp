@@ -40,10 +40,18 @@ int byteOf(char16_t c)
 
 QString decode(QByteArrayView bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
-    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    // Most lines hold no byte 0x80 to 0x9F: for them Latin-1 is the code page, and Qt converts
+    // it fast. The test for such bytes runs over the whole line without stopping early, which
+    // the compiler can do many bytes at a time.
+    QString text = QString::fromLatin1(bytes);
+    bool highControls = false;
     for (const char byte : bytes)
-        *out++ = Characters[static_cast<unsigned char>(byte)];
+        highControls |= static_cast<unsigned char>(byte) - 0x80u < 0x20u;
+    if (highControls) {
+        char16_t* out = reinterpret_cast<char16_t*>(text.data());
+        for (const char byte : bytes)
+            *out++ = Characters[static_cast<unsigned char>(byte)];
+    }
     return text;
 }
 
