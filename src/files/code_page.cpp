@@ -41,13 +41,15 @@ int byteOf(char16_t c)
 QString decode(QByteArrayView bytes)
 {
     // Most lines hold no byte 0x80 to 0x9F: for them Latin-1 is the code page, and Qt converts
-    // it fast. The test for such bytes runs over the whole line without stopping early, which
-    // the compiler can do many bytes at a time.
+    // it fast. Those bytes are the ones whose top three bits are 100; the test is bitwise and
+    // runs over the whole line without stopping early, so the compiler takes many bytes at once.
     QString text = QString::fromLatin1(bytes);
-    bool highControls = false;
-    for (const char byte : bytes)
-        highControls |= static_cast<unsigned char>(byte) - 0x80u < 0x20u;
-    if (highControls) {
+    unsigned highControls = 0;
+    for (const char byte : bytes) {
+        const unsigned bits = static_cast<unsigned char>(byte);
+        highControls |= bits & ~(bits << 1) & ~(bits << 2);
+    }
+    if (highControls & 0x80u) {
         char16_t* out = reinterpret_cast<char16_t*>(text.data());
         for (const char byte : bytes)
             *out++ = Characters[static_cast<unsigned char>(byte)];

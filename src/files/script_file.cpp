@@ -24,10 +24,10 @@ public:
     ScriptParse takeResult() { return std::move(m_result); }
 
     // Handles the next line. False at a fault.
-    bool takeLine(const QString& line)
+    bool takeLine(QString line)
     {
         ++m_lineNumber;
-        m_last = line;
+        m_lastClosesFlow = line == SeparatorLine || isEndLine(line);
         if (m_flow >= FlowCount)
             return fault(u"nothing may follow the second separator"_s);
         if (line == SeparatorLine) {
@@ -50,7 +50,7 @@ public:
             return fault(u"the line is not a valid script line"_s);
         if (isEndLine(line))
             m_ended = true;
-        m_result.script.flows[m_flow][m_count++] = line;
+        m_result.script.flows[m_flow][m_count++] = std::move(line);
         return true;
     }
 
@@ -60,7 +60,7 @@ public:
         ++m_lineNumber;
         if (m_lineNumber == 1)
             fault(u"the file is empty"_s);
-        else if (m_last != SeparatorLine && !isEndLine(m_last))
+        else if (!m_lastClosesFlow)
             fault(u"the file ends inside a flow"_s);
         else if (m_flow == 0)
             fault(u"the file ends before the first separator"_s);
@@ -81,7 +81,7 @@ private:
     int m_flow = 0;
     int m_count = 0; // lines accepted into the flow being read
     bool m_ended = false;
-    QString m_last;
+    bool m_lastClosesFlow = false; // the last line read is "(End)" or the separator
 };
 
 ErrorText unencodable(int flow, int slot, QStringView line, qsizetype position)
