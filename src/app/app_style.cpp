@@ -1,6 +1,10 @@
 #include "app/app_style.h"
 
+#include <QIconEngine>
+#include <QImageReader>
 #include <QStyleFactory>
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -21,6 +25,53 @@ void ensureImages()
     static const bool loaded = (initImages(), true);
     Q_UNUSED(loaded);
 }
+
+// An icon whose PNG files are decoded when it is first drawn or asked for its sizes, not when
+// it is made: the window's first paint on its own needs none of its pictures.
+class DeferredIcon : public QIconEngine
+{
+public:
+    explicit DeferredIcon(QStringList files) : m_files(std::move(files)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override
+    {
+        return icon().pixmap(size, scale, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().availableSizes(mode, state);
+    }
+    bool isNull() override { return m_files.isEmpty(); }
+    QIconEngine* clone() const override { return new DeferredIcon(*this); }
+
+private:
+    const QIcon& icon()
+    {
+        if (!m_icon) {
+            m_icon.emplace();
+            // Read as PNG by name: probing the format would load every image plugin.
+            for (const QString& file : std::as_const(m_files))
+                m_icon->addPixmap(QPixmap::fromImage(QImageReader(file, "png").read()));
+        }
+        return *m_icon;
+    }
+
+    QStringList m_files;
+    std::optional<QIcon> m_icon;
+};
 
 } // namespace
 
@@ -60,10 +111,7 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 QIcon appIcon()
 {
     ensureImages();
-    QIcon icon;
-    icon.addFile(u":/images/app-icon-32.png"_s);
-    icon.addFile(u":/images/app-icon-256.png"_s);
-    return icon;
+    return QIcon(new DeferredIcon({u":/images/app-icon-32.png"_s, u":/images/app-icon-256.png"_s}));
 }
 
 QIcon setArrow()

@@ -121,7 +121,7 @@ void MainWindow::openScriptFile(const QString& path)
     showError(m_document.Render_Flow(shownFlowMode()));
     m_document.view().select(0);
     setCurrentFile(path);
-    m_fileStamp = read.stamp;
+    m_fileContent = read.content;
 }
 
 void MainWindow::mnuSave_Click()
@@ -149,12 +149,12 @@ void MainWindow::saveScript(QString path)
     }
     if (showError(m_document.Harvest_Flow(shownFlowMode())))
         return;
-    if (!askedForPath && changedOnDisk(path, m_fileStamp) &&
+    if (!askedForPath && changedOnDisk(path, m_fileContent) &&
         m_dialogs->question(changedOnDiskQuestion(path)) != Answer::Yes)
         return;
     if (showError(Write_Script_File(m_document.store(), path)))
         return;
-    m_fileStamp = contentStamp(serialiseScript(m_document.store()).bytes);
+    m_fileContent = serialiseScript(m_document.store()).bytes;
     showError(m_document.Copy_Store_To_Saved());
     setCurrentFile(path);
 }

@@ -123,7 +123,7 @@ private:
     std::unique_ptr<QSettings> m_settingsStore;
     AppSettings m_settings;
     QString CurrentFilePath;
-    QByteArray m_fileStamp; // the current file's content as last read or written here
+    QByteArray m_fileContent; // the current file's content as last read or written here
     std::unique_ptr<RecoveryCopy> m_recovery;
     QTimer m_recoveryTimer;
     bool m_ended = false; // after a request to end: the copy stays as it was last written

@@ -16,6 +16,27 @@ namespace {
 
 constexpr int ArrowSize = 32;
 
+// A drop-down list whose entries unfold in the list's colour too. The unfolding view is made
+// and coloured when first shown: asking for it at start-up would build it before it is needed.
+class FieldComboBox : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+
+    void showPopup() override
+    {
+        if (!m_viewColoured) {
+            setColour(view(), QPalette::Window, FieldColour);
+            setColour(view(), QPalette::Base, FieldColour);
+            m_viewColoured = true;
+        }
+        QComboBox::showPopup();
+    }
+
+private:
+    bool m_viewColoured = false;
+};
+
 FieldEdit::Filter filterFor(const DesignControl& control)
 {
     if (control.field != PanelField::Value)
@@ -45,12 +66,9 @@ QWidget* makeControl(const DesignControl& control, QWidget* parent)
     switch (control.kind) {
     case ControlKind::ModeList:
     case ControlKind::ChoiceList: {
-        auto* list = new QComboBox(parent);
+        auto* list = new FieldComboBox(parent);
         setColour(list, QPalette::Button, FieldColour);
         setColour(list, QPalette::Base, FieldColour);
-        // The entries unfold in the list's colour too.
-        setColour(list->view(), QPalette::Window, FieldColour);
-        setColour(list->view(), QPalette::Base, FieldColour);
         return list;
     }
     case ControlKind::Panel: {

@@ -57,7 +57,7 @@ public:
     QStringView takeName()
     {
         qsizetype n = 0;
-        while (n < m_rest.size() && m_rest[n] != u' ' && !m_rest.sliced(n).startsWith(u"//"))
+        while (n < m_rest.size() && m_rest[n] != u' ' && !startsWithCommentMark(m_rest.sliced(n)))
             ++n;
         const QStringView name = m_rest.first(n);
         m_rest = m_rest.sliced(n);
@@ -68,7 +68,7 @@ public:
     bool tailRule()
     {
         skipBlanks();
-        return m_rest.isEmpty() || m_rest.startsWith(u"//");
+        return m_rest.isEmpty() || startsWithCommentMark(m_rest);
     }
 
 private:
@@ -87,10 +87,15 @@ private:
 // The upper-case keyword of a device function line, found by its first two characters.
 QString deviceKeyword(const QString& line)
 {
-    const QString prefix = line.left(2).toUpper();
-    for (const QString& function : choices::deviceFunctions()) {
-        if (function.left(2).toUpper() == prefix)
-            return function.toUpper();
+    static const QStringList keywords = [] {
+        QStringList upper;
+        for (const QString& function : choices::deviceFunctions())
+            upper << function.toUpper();
+        return upper;
+    }();
+    for (const QString& keyword : keywords) {
+        if (startsWithKeyword(line, QStringView(keyword).first(2)))
+            return keyword;
     }
     return {};
 }

@@ -1,7 +1,6 @@
 #include "files/script_file.h"
 
 #include "files/code_page.h"
-#include "files/file_stamp.h"
 #include "files/file_write.h"
 #include "files/line_checks.h"
 #include "files/regular_file.h"
@@ -22,13 +21,14 @@ namespace {
 class ScriptReader
 {
 public:
-    const ScriptParse& result() const { return m_result; }
+    // Handed over, not copied: a full script is over five hundred strings.
+    ScriptParse takeResult() { return std::move(m_result); }
 
     // Handles the next line. False at a fault.
-    bool takeLine(const QString& line)
+    bool takeLine(QString line)
     {
         ++m_lineNumber;
-        m_last = line;
+        m_lastClosesFlow = line == SeparatorLine || isEndLine(line);
         if (m_flow >= FlowCount)
             return fault(u"nothing may follow the second separator"_s);
         if (line == SeparatorLine) {
@@ -51,7 +51,7 @@ public:
             return fault(u"the line is not a valid script line"_s);
         if (isEndLine(line))
             m_ended = true;
-        m_result.script.flows[m_flow][m_count++] = line;
+        m_result.script.flows[m_flow][m_count++] = std::move(line);
         return true;
     }
 
@@ -61,7 +61,7 @@ public:
         ++m_lineNumber;
         if (m_lineNumber == 1)
             fault(u"the file is empty"_s);
-        else if (m_last != SeparatorLine && !isEndLine(m_last))
+        else if (!m_lastClosesFlow)
             fault(u"the file ends inside a flow"_s);
         else if (m_flow == 0)
             fault(u"the file ends before the first separator"_s);
@@ -82,7 +82,7 @@ private:
     int m_flow = 0;
     int m_count = 0; // lines accepted into the flow being read
     bool m_ended = false;
-    QString m_last;
+    bool m_lastClosesFlow = false; // the last line read is "(End)" or the separator
 };
 
 ErrorText unencodable(int flow, int slot, QStringView line, qsizetype position)
@@ -113,11 +113,11 @@ ScriptParse parseScript(QByteArrayView bytes)
         if (line.endsWith('\n'))
             line.chop(line.size() >= 2 && line[line.size() - 2] == '\r' ? 2 : 1);
         if (!reader.takeLine(codepage::decode(line)))
-            return reader.result();
+            return reader.takeResult();
         start = next;
     }
     reader.finish();
-    return reader.result();
+    return reader.takeResult();
 }
 
 ScriptBytes serialiseScript(const ScriptStore& store)
@@ -203,17 +203,17 @@ ReadResult Read_Script_File(ScriptDocument& document, const QByteArray& nativePa
     const FileContent content = readScriptFileBytes(nativePath);
     if (!content.error.isEmpty())
         return failed(content.error);
-    const ScriptParse parse = parseScript(content.bytes);
+    ScriptParse parse = parseScript(content.bytes);
     if (!parse.loaded()) {
         result.faultLine = parse.faultLine;
         result.faultReason = parse.faultReason;
         return failed(QString(FormatErrorMessage));
     }
-    document.store() = parse.script;
     // A flow holds at most 258 lines, so the saved copy's slots take all of it.
     for (int f = 0; f < FlowCount; ++f)
         std::copy_n(parse.script.flows[f].begin(), SavedSlots, document.saved().flows[f].begin());
-    result.stamp = contentStamp(content.bytes);
+    result.content = content.bytes;
+    document.store() = std::move(parse.script);
     return result;
 }
 

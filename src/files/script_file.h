@@ -63,7 +63,7 @@ struct ReadResult
     bool resetEntryPanels = false;
     int faultLine = 0; // for a format error, as in ScriptParse
     QString faultReason;
-    QByteArray stamp; // of the bytes read, when read (see file_stamp.h)
+    QByteArray content; // the bytes read, when read (see file_stamp.h)
 };
 
 // Where a format error lies, as "Line 7: the flow does not begin with (Start)"; empty for

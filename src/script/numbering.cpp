@@ -2,6 +2,8 @@
 
 #include "steps/step_line.h"
 
+#include <array>
+
 using namespace Qt::StringLiterals;
 
 namespace sw {
@@ -21,6 +23,17 @@ qsizetype trailingTag(const QString& line)
     return -1;
 }
 
+// Whether the line holds "//"; found through its first "/", which is quick to search for.
+bool hasCommentMark(QStringView line)
+{
+    for (qsizetype i = line.indexOf(u'/'); i >= 0 && i + 1 < line.size();
+         i = line.indexOf(u'/', i + 1)) {
+        if (line[i + 1] == u'/')
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 ErrorText Set_Step_Number(QString& line, int number)
@@ -28,14 +41,23 @@ ErrorText Set_Step_Number(QString& line, int number)
     // More digits than a tag may hold would make the line unreadable on the next renumbering.
     if (number < 0 || number > 999)
         return QString(UnexpectedError);
-    const QString tag = u":("_s + QString::number(number) + u')';
-    if (!line.contains("//"_L1)) {
-        line += u"  //"_s + tag;
+    // The tag is built on the stack: a whole flow is renumbered at every insertion near its
+    // top, and a line read from a file mostly carries its number already.
+    std::array<char16_t, 6> tagText{u':', u'('};
+    qsizetype tagSize = 2;
+    for (int divisor = number >= 100 ? 100 : number >= 10 ? 10 : 1; divisor > 0; divisor /= 10)
+        tagText[tagSize++] = char16_t(u'0' + number / divisor % 10);
+    tagText[tagSize++] = u')';
+    const QStringView tag(tagText.data(), tagSize);
+    if (!hasCommentMark(line)) {
+        line.append(u"  //").append(tag);
         return {};
     }
+    if (line.endsWith(tag))
+        return {};
     if (const qsizetype old = trailingTag(line); old >= 0)
         line.truncate(old);
-    line += tag;
+    line.append(tag);
     return {};
 }
 

@@ -1,22 +1,89 @@
 #include "steps/step_line.h"
 
+#include <algorithm>
+#include <array>
+
 using namespace Qt::StringLiterals;
 
 namespace sw {
 
+namespace {
+
+// Whether text, upper-cased, is keyword (given in upper case). Upper-casing never makes a
+// text shorter, so a longer one cannot match. Plain ASCII is compared character by character
+// without building a string; a mismatch there stands whatever follows. Only text with another
+// character pays for the full Unicode upper-casing, in which one character may become several
+// (U+FB06 "st" becomes "ST").
+bool upperCaseEquals(QStringView text, QStringView keyword)
+{
+    if (text.size() > keyword.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char16_t c = text[i].unicode();
+        if (c >= 0x80)
+            return text.toString().toUpper() == keyword;
+        if (c >= u'a' && c <= u'z')
+            c -= u'a' - u'A';
+        if (c != keyword[i].unicode())
+            return false;
+    }
+    return text.size() == keyword.size();
+}
+
+constexpr char32_t prefixKey(char16_t first, char16_t second)
+{
+    return char32_t(first) << 16 | second;
+}
+
+// The kind the upper-cased first two characters of a step line name.
+StepKind kindOfPrefix(QStringView prefix, const QString& line)
+{
+    if (prefix.size() != 2)
+        return StepKind::None;
+    switch (prefixKey(prefix[0].unicode(), prefix[1].unicode())) {
+    case prefixKey(u'I', u'N'):
+        return StepKind::Input;
+    case prefixKey(u'O', u'U'):
+        return StepKind::Output;
+    case prefixKey(u'W', u'A'):
+        return StepKind::Wait;
+    case prefixKey(u'E', u'P'):
+    case prefixKey(u'R', u'E'):
+    case prefixKey(u'E', u'R'):
+    case prefixKey(u'C', u'O'):
+    case prefixKey(u'B', u'L'):
+        return StepKind::DeviceFunction;
+    case prefixKey(u'P', u'R'): // "Program" and "ProbeSelect" share their prefix
+        return startsWithKeyword(line, u"PROGRAM") ? StepKind::DeviceFunction
+                                                   : StepKind::ProbeSelect;
+    case prefixKey(u'S', u'E'):
+        return StepKind::SelectModule;
+    case prefixKey(u'L', u'O'):
+        return StepKind::LoadFile;
+    case prefixKey(u'B', u'U'):
+        return StepKind::BufferClear;
+    case prefixKey(u'T', u'A'):
+        return StepKind::ProbeSelect;
+    default:
+        return StepKind::None;
+    }
+}
+
+} // namespace
+
 bool isStartLine(const QString& line)
 {
-    return line.toUpper() == "(START)"_L1;
+    return upperCaseEquals(line, u"(START)");
 }
 
 bool isEndLine(const QString& line)
 {
-    return line.toUpper() == "(END)"_L1;
+    return upperCaseEquals(line, u"(END)");
 }
 
 bool isCommentLine(const QString& line)
 {
-    return line.startsWith("//"_L1);
+    return startsWithCommentMark(line);
 }
 
 bool isNumberedLine(const QString& line)
@@ -26,35 +93,21 @@ bool isNumberedLine(const QString& line)
 
 StepKind classifyStep(const QString& line)
 {
-    const QString prefix = line.left(2).toUpper();
-    if (prefix == "IN"_L1)
-        return StepKind::Input;
-    if (prefix == "OU"_L1)
-        return StepKind::Output;
-    if (prefix == "WA"_L1)
-        return StepKind::Wait;
-    if (prefix == "EP"_L1 || prefix == "RE"_L1 || prefix == "ER"_L1 || prefix == "CO"_L1 ||
-        prefix == "BL"_L1)
-        return StepKind::DeviceFunction;
-    // "Program" and "ProbeSelect" share their prefix.
-    if (prefix == "PR"_L1)
-        return startsWithKeyword(line, u"PROGRAM") ? StepKind::DeviceFunction
-                                                   : StepKind::ProbeSelect;
-    if (prefix == "SE"_L1)
-        return StepKind::SelectModule;
-    if (prefix == "LO"_L1)
-        return StepKind::LoadFile;
-    if (prefix == "BU"_L1)
-        return StepKind::BufferClear;
-    if (prefix == "TA"_L1)
-        return StepKind::ProbeSelect;
-    return StepKind::None;
+    const QStringView first = QStringView(line).left(2);
+    const auto ascii = [](QChar c) { return c.unicode() < 0x80; };
+    if (!std::all_of(first.begin(), first.end(), ascii))
+        return kindOfPrefix(first.toString().toUpper(), line);
+    std::array<char16_t, 2> upper{};
+    for (qsizetype i = 0; i < first.size(); ++i) {
+        const char16_t c = first[i].unicode();
+        upper[i] = c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c;
+    }
+    return kindOfPrefix(QStringView(upper.data(), first.size()), line);
 }
 
 bool startsWithKeyword(QStringView text, QStringView keyword)
 {
-    return text.size() >= keyword.size() &&
-           text.left(keyword.size()).toString().toUpper() == keyword;
+    return text.size() >= keyword.size() && upperCaseEquals(text.left(keyword.size()), keyword);
 }
 
 QString inputBody(const QString& port, const QString& level, const QString& timeout)

@@ -29,6 +29,12 @@ bool isStartLine(const QString& line);
 bool isEndLine(const QString& line);
 // A line whose first two characters are "//"; it carries no step number.
 bool isCommentLine(const QString& line);
+// Whether text begins with "//", the comment mark; told character by character, since the
+// line checks ask it at every character of a name.
+constexpr bool startsWithCommentMark(QStringView text)
+{
+    return text.size() >= 2 && text[0] == u'/' && text[1] == u'/';
+}
 // Neither start, end nor comment line: a line that carries a step number.
 bool isNumberedLine(const QString& line);
 

@@ -26,6 +26,11 @@ private Q_SLOTS:
         QTest::newRow("slashes in comment")
             << u"Wait , 5  // a//b"_s << 2 << u"Wait , 5  // a//b:(2)"_s;
         QTest::newRow("malformed old tag") << u"EPR  //:(1234)"_s << 1 << u"EPR  //:(1)"_s;
+        QTest::newRow("same tag") << u"EPR  //:(12)"_s << 12 << u"EPR  //:(12)"_s;
+        QTest::newRow("same number, leading zero") << u"EPR  //:(05)"_s << 5 << u"EPR  //:(5)"_s;
+        QTest::newRow("ends like the tag") << u"EPR  //:(105)"_s << 5 << u"EPR  //:(5)"_s;
+        QTest::newRow("three digits, zero inside") << u"EPR"_s << 305 << u"EPR  //:(305)"_s;
+        QTest::newRow("zero") << u"EPR // x"_s << 0 << u"EPR // x:(0)"_s;
         // A ":" in a name or comment is text of the line, never the start of its tag.
         QTest::newRow("colon in name")
             << u"LoadFile , C:DATA.HEX"_s << 1 << u"LoadFile , C:DATA.HEX  //:(1)"_s;

@@ -58,6 +58,35 @@ private Q_SLOTS:
         QVERIFY(isStartLine(u"(start)"_s) && isEndLine(u"(eNd)"_s) && !isEndLine(u"(End) "_s));
         QVERIFY(!isNumberedLine(u"//"_s) && isNumberedLine(u" // x"_s));
     }
+
+    // Keywords are recognised without upper-casing whole lines, yet answer exactly as
+    // upper-casing would: also for characters that upper-case into ASCII letters ("\u017F"
+    // long s, "\u0131" dotless i) or into several of them ("\uFB06" st), and for lines longer
+    // or shorter than the keyword.
+    void keywordsReadAsUpperCasingReadsThem()
+    {
+        const QStringList keywords{u"(START)"_s, u"(END)"_s, u"INPUT"_s, u"PROGRAM"_s, u".YIM"_s};
+        const QStringList standIns{u"\u017F"_s, u"\u0131"_s, u"\uFB06"_s, u"\u00DF"_s, {}};
+        for (const QString& keyword : keywords) {
+            QStringList variants{keyword, keyword + u' ', keyword.toLower()};
+            for (qsizetype i = 0; i < keyword.size(); ++i) {
+                for (const QString& standIn : standIns) {
+                    variants << QString(keyword).replace(i, 1, standIn)
+                             << QString(keyword).replace(i, 2, standIn);
+                }
+            }
+            for (const QString& line : std::as_const(variants)) {
+                QCOMPARE(isStartLine(line), line.toUpper() == u"(START)"_s);
+                QCOMPARE(isEndLine(line), line.toUpper() == u"(END)"_s);
+                QCOMPARE(startsWithKeyword(line, keyword),
+                         line.size() >= keyword.size() &&
+                             line.left(keyword.size()).toUpper() == keyword);
+            }
+        }
+        QCOMPARE(classifyStep(u"\u0131nput , IN0 , ON , 5"_s), StepKind::Input);
+        QCOMPARE(classifyStep(u"\u017Felectmodule"_s), StepKind::SelectModule);
+        QCOMPARE(classifyStep(u"\uFB06"_s), StepKind::None); // "ST" names no kind
+    }
 };
 
 QTEST_APPLESS_MAIN(StepLineTest)
