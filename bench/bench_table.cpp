@@ -232,9 +232,11 @@ int main(int argc, char* argv[])
     QTemporaryDir folder;
     if (!folder.isValid())
         fail("no temporary folder");
-    // No user's settings are read or written, and Qt finds a runtime folder of its own.
+    // No user's settings or recovery copies are read or written, and Qt finds a runtime
+    // folder of its own.
     const QByteArray home = folder.path().toLocal8Bit();
     setenv("XDG_CONFIG_HOME", home.constData(), 1);
+    setenv("XDG_DATA_HOME", home.constData(), 1);
     setenv("HOME", home.constData(), 1);
     setenv("XDG_RUNTIME_DIR", home.constData(), 1);
 

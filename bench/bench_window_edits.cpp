@@ -36,6 +36,7 @@ public:
     }
     sw::Answer question(const QString&) override { return sw::Answer::No; }
     std::optional<QString> openFileName(const sw::FileRequest&) override { return m_path; }
+    sw::Answer questionWithCancel(const QString&) override { return sw::Answer::No; }
     std::optional<QString> saveFileName(const sw::FileRequest&) override { return {}; }
     void showVersion() override {}
     QString m_path;
@@ -109,6 +110,8 @@ int main(int argc, char* argv[])
             return 2;
     }
 
+    // The user's recovery copies are neither offered here nor touched.
+    qputenv("XDG_DATA_HOME", folder.path().toLocal8Bit());
     auto* dialogs = new ScriptedDialogs(full);
     sw::MainWindow window(
         std::unique_ptr<sw::UserDialogs>(dialogs),
