@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/app_settings.h"
+#include "app/edit_history.h"
 #include "app/entry_panels.h"
 #include "app/main_menu.h"
 #include "app/user_dialogs.h"
@@ -21,6 +22,7 @@ class QSessionManager;
 namespace sw {
 
 class OuterGeometry;
+class RecentFiles;
 
 class MainWindow : public QMainWindow
 {
@@ -38,6 +40,7 @@ public:
     // The full path of the script file last opened or saved; empty for a new script.
     const QString& currentFilePath() const { return CurrentFilePath; }
     const AppSettings& settings() const { return m_settings; }
+    const EditHistory& history() const { return *m_history; }
 
     // The outer window size in twips, frame included: what the layout scales with.
     QSizeF outerSizeTwips() const;
@@ -65,7 +68,9 @@ private:
 
     // The editing commands, in editing_commands.cpp.
     void Set_Click(StepKind kind);
-    void editFlow(ErrorText (*edit)(FlowView&));
+    void editFlow(const QString& name, ErrorText (*edit)(FlowView&));
+    // Undo and redo put back a state that may show the other flow.
+    void showRestoredFlow(int flowMode);
     void lstScript_DblClick();
 
     // The file commands, in file_commands.cpp, and what the unsaved-change question leads to.
@@ -81,6 +86,7 @@ private:
     void mnuSaveAs_Click();
     // Open from the chosen path on: the folder remembered, the file read, numbered and shown.
     void openScriptFile(const QString& path);
+    void openRecentFile(const QString& path);
     SaveOutcome Ask_Save_Changes();
     // Harvests the flow shown and asks about unsaved changes: true when the script may go.
     bool mayReplaceScript();
@@ -104,6 +110,8 @@ private:
     OuterGeometry* m_outerGeometry;
     std::unique_ptr<QSettings> m_settingsStore;
     AppSettings m_settings;
+    EditHistory* m_history;
+    RecentFiles* m_recent;
     QString CurrentFilePath;
 };
 
