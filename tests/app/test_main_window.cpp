@@ -227,6 +227,25 @@ void MainWindowTest::layoutFollowsTheWindowSize()
     QWidget* caption = find(u"lblLoadName"_s);
     QTRY_COMPARE(caption->font().pointSize(), 15);
     QCOMPARE(caption->size(), caption->sizeHint());
+
+    // At 0.7 times the design size the Set arrow stands whole inside its smaller button.
+    QWidget* button = find(u"cmdIN"_s);
+    m_window->setOuterSizeTwips(14070 * 0.7, 11640 * 0.7);
+    QTRY_VERIFY(button->width() < 25);
+    const QImage face = button->grab().toImage();
+    int black = 0;
+    int nearEdge = 0;
+    for (int y = 0; y < face.height(); ++y) {
+        for (int x = 0; x < face.width(); ++x) {
+            if (qMax(qMax(qRed(face.pixel(x, y)), qGreen(face.pixel(x, y))),
+                     qBlue(face.pixel(x, y))) > 60)
+                continue;
+            ++black;
+            nearEdge += x < 3 || y < 3 || x >= face.width() - 3 || y >= face.height() - 3;
+        }
+    }
+    QVERIFY(black > 40);
+    QCOMPARE(nearEdge, 0);
 }
 
 QTEST_MAIN(MainWindowTest)
