@@ -17,7 +17,6 @@
 #include <QShortcut>
 
 #include <cmath>
-#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -49,26 +48,14 @@ void MainWindow::connectControls()
 {
     connect(m_controls.modeList(), &QComboBox::activated, this, &MainWindow::cmbMode_Click);
 
-    // Return presses a focused button, and in a panel's field or list the panel's Set button.
-    auto* returnKeys = new ReturnKeys(this);
-    std::map<StepKind, QPushButton*> setButtons;
     const auto design = designControls();
     for (std::size_t row = 0; row < design.size(); ++row) {
-        const ControlKind kind = design[row].kind;
-        auto* widget = m_controls.widget(row);
-        if (kind == ControlKind::SetButton) {
-            auto* button = static_cast<QPushButton*>(widget);
-            setButtons[design[row].panel] = button;
-            connect(button, &QPushButton::clicked, this,
-                    [this, panel = design[row].panel] { Set_Click(panel); });
-        }
-        if (kind == ControlKind::SetButton || kind == ControlKind::ListButton)
-            returnKeys->pressOnReturn(widget, static_cast<QPushButton*>(widget));
+        if (design[row].kind != ControlKind::SetButton)
+            continue;
+        connect(static_cast<QPushButton*>(m_controls.widget(row)), &QPushButton::clicked, this,
+                [this, kind = design[row].panel] { Set_Click(kind); });
     }
-    for (std::size_t row = 0; row < design.size(); ++row) {
-        if (design[row].kind == ControlKind::ChoiceList || design[row].kind == ControlKind::TextBox)
-            returnKeys->pressOnReturn(m_controls.widget(row), setButtons.at(design[row].panel));
-    }
+    new ReturnKeys(m_controls, this);
 
     auto* binding = new FlowListBinding(m_controls.flowList(), m_document.view());
     connect(binding, &FlowListBinding::deletePressed, this,

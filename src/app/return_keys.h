@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/window_controls.h"
+
 #include <QAbstractButton>
 #include <QHash>
 #include <QKeyEvent>
@@ -18,14 +20,15 @@ class ReturnKeys : public QObject
     Q_OBJECT
 
 public:
-    using QObject::QObject;
-
-    void pressOnReturn(QWidget* widget, QAbstractButton* button);
+    // Watches the buttons, fields and lists of the window's controls.
+    ReturnKeys(const WindowControls& controls, QObject* parent);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void pressOnReturn(QWidget* widget, QAbstractButton* button);
+
     QHash<QObject*, QAbstractButton*> m_buttons;
 };
 
