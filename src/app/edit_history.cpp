@@ -77,7 +77,6 @@ void EditHistory::bindActions(QAction* undo, QAction* redo)
         redo->setEnabled(m_stack.canRedo());
     };
     connect(&m_stack, &QUndoStack::indexChanged, this, show);
-    connect(&m_stack, &QUndoStack::cleanChanged, this, show);
     show();
 }
 
