@@ -21,18 +21,24 @@ QFont appFont(double pointSize, bool bold = false);
 void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 
 // Fusion, whose drop-down lists give their text a few pixels more: at the window's design
-// sizes the longest entries ("TargetProbe1") fill their list's width to the last pixel.
+// sizes the longest entries ("TargetProbe1") fill their list's width to the last pixel. The
+// field, list or button with the keyboard focus wears a ring that shows on the yellow, from
+// the start and whether the focus came by mouse or key.
 class WindowStyle : public QProxyStyle
 {
 public:
     WindowStyle();
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
                          const QWidget* widget) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override;
 };
 
 // The application icon: a script page with an arrow pointing down into a hand-held device.
 QIcon appIcon();
-// The 32 x 32 black arrow of the Set buttons, pointing right towards the list.
-QIcon setArrow();
 
 } // namespace sw

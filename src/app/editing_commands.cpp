@@ -1,7 +1,7 @@
 #include "app/main_window.h"
-#include "steps/panel_fill.h"
 #include "script/flow_editing.h"
 #include "script/numbering.h"
+#include "steps/panel_fill.h"
 
 // The commands that edit the flow shown: the panels' Set commands, UP, Down, Delete, and the
 // double-click that loads a step back into its panel.
@@ -15,13 +15,14 @@ void MainWindow::Set_Click(StepKind kind)
         m_panels.write(kind, result.entry);
         showError(result.message);
         if (!result.line.isEmpty())
-            showError(Insert_Step_Line(view, result.line));
+            m_history->record(setStepName(kind),
+                              [&] { showError(Insert_Step_Line(view, result.line)); });
     });
 }
 
-void MainWindow::editFlow(ErrorText (*edit)(FlowView&))
+void MainWindow::editFlow(const QString& name, ErrorText (*edit)(FlowView&))
 {
-    runCommand([this, edit] { showError(edit(m_document.view())); });
+    runCommand([&] { m_history->record(name, [&] { showError(edit(m_document.view())); }); });
 }
 
 void MainWindow::lstScript_DblClick()

@@ -1,11 +1,13 @@
 #include "app/app_version.h"
 #include "app/main_window.h"
+#include "app/recent_files.h"
 #include "files/file_paths.h"
 #include "files/file_stamp.h"
 #include "files/script_file.h"
 #include "script/numbering.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 // The File menu's New, Open, Save and Save As, and the unsaved-change question that New, Open
 // and the close of the window ask before the script is replaced.
@@ -25,15 +27,21 @@ QString changedOnDiskQuestion(const QString& path)
            "Overwrite it with this script?"_s.arg(QDir::toNativeSeparators(path));
 }
 
-// The question's own dialog starts wherever the platform likes: only Open, Save and Save As
-// go to the folder last chosen.
-FileRequest questionSaveRequest()
+// The question's own dialog proposes the current file, so that saving it takes a single
+// confirmation; a script without a file leaves the folder to the platform.
+FileRequest questionSaveRequest(const QString& currentFile)
 {
+    QString folder;
+    QString name;
+    if (!currentFile.isEmpty()) {
+        Get_File_Directory(currentFile, folder);
+        Get_File_Name(currentFile, name);
+    }
     return {u"Save Script File"_s,
             u"Script File (*.SCP)"_s,
             ScriptPattern,
-            {},
-            {},
+            name,
+            folder,
             FileOption::ConfirmOverwrite | FileOption::PathMustExist,
             ScriptSuffix};
 }
@@ -79,6 +87,7 @@ void MainWindow::mnuNew_Click()
         m_document.New_Script();
         Reset_Entry_Panels();
         setCurrentFile({});
+        m_history->clear();
     });
 }
 
@@ -107,6 +116,8 @@ void MainWindow::openScriptFile(const QString& path)
     // Taken before the file is read, so the next dialog starts there even if it fails.
     Get_File_Directory(path, m_settings.DefaultFile);
     const ReadResult read = Read_Script_File(m_document, path);
+    // Read or not, the script is another one now.
+    m_history->clear();
     if (!read.error.isEmpty()) {
         if (read.resetEntryPanels)
             Reset_Entry_Panels();
@@ -122,6 +133,21 @@ void MainWindow::openScriptFile(const QString& path)
     m_document.view().select(0);
     setCurrentFile(path);
     m_fileContent = read.content;
+}
+
+void MainWindow::openRecentFile(const QString& path)
+{
+    runCommand([this, path] {
+        // Nothing to ask about a file that cannot be opened.
+        if (!QFileInfo::exists(path)) {
+            m_recent->remove(path);
+            m_dialogs->critical(u"The script file no longer exists."_s,
+                                QDir::toNativeSeparators(path));
+            return;
+        }
+        if (mayReplaceScript())
+            openScriptFile(path);
+    });
 }
 
 void MainWindow::mnuSave_Click()
@@ -169,7 +195,7 @@ MainWindow::SaveOutcome MainWindow::Ask_Save_Changes()
         return SaveOutcome::Cancelled;
     if (answer == Answer::No)
         return SaveOutcome::Proceed;
-    const std::optional<QString> path = chooseSavePath(questionSaveRequest());
+    const std::optional<QString> path = chooseSavePath(questionSaveRequest(CurrentFilePath));
     if (!path)
         return SaveOutcome::Cancelled;
     // The file is written and nothing else: the script is about to be replaced, or the
@@ -196,6 +222,7 @@ void MainWindow::setCurrentFile(const QString& path)
         setWindowTitle(baseCaption());
         return;
     }
+    m_recent->add(path);
     // A path without a folder part leaves the name empty; the dialogs never give one.
     QString name;
     Get_File_Name(path, name);

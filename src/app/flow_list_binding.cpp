@@ -1,5 +1,7 @@
 #include "app/flow_list_binding.h"
 
+#include "app/return_keys.h"
+
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 
@@ -86,7 +88,12 @@ bool FlowListBinding::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_list || event->type() != QEvent::KeyPress)
         return false;
-    switch (static_cast<QKeyEvent*>(event)->key()) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (isReturnKey(*key)) {
+        Q_EMIT loadPressed();
+        return true;
+    }
+    switch (key->key()) {
     case Qt::Key_Down:
         m_flow.selectNextLine();
         return true;

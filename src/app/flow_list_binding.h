@@ -20,6 +20,8 @@ public:
 
 Q_SIGNALS:
     void deletePressed();
+    // Return or Enter: load the selected step back into its panel.
+    void loadPressed();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

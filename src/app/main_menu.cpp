@@ -1,7 +1,5 @@
 #include "app/main_menu.h"
 
-#include <QMenu>
-
 #include <array>
 #include <span>
 
@@ -15,16 +13,29 @@ struct MenuItem
 {
     QLatin1StringView name;
     QLatin1StringView caption; // empty: a separator
+    QKeySequence::StandardKey key = QKeySequence::UnknownKey;
+    // Where the platform's standard has no key for the item (Save As and Quit in some
+    // desktops' conventions), the one most editors use.
+    QKeyCombination fallback = {};
+    bool submenu = false;
 };
 
-constexpr std::array<MenuItem, 7> FileItems{{
-    {"mnuNew"_L1, "New(&N)"_L1},
-    {"mnuOpen"_L1, "Open...(&O)"_L1},
+constexpr std::array<MenuItem, 9> FileItems{{
+    {"mnuNew"_L1, "New(&N)"_L1, QKeySequence::New},
+    {"mnuOpen"_L1, "Open...(&O)"_L1, QKeySequence::Open},
     {"mnuSep1"_L1, {}},
-    {"mnuSave"_L1, "Save(&S)"_L1},
-    {"mnuSaveAs"_L1, "Save As...(&A)"_L1},
+    {"mnuSave"_L1, "Save(&S)"_L1, QKeySequence::Save},
+    {"mnuSaveAs"_L1, "Save As...(&A)"_L1, QKeySequence::SaveAs,
+     QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_S)},
     {"mnuSep2"_L1, {}},
-    {"mnuExit"_L1, "Exit(&X)"_L1},
+    {"mnuRecent"_L1, "Recent Files(&R)"_L1, QKeySequence::UnknownKey, {}, true},
+    {"mnuSep3"_L1, {}},
+    {"mnuExit"_L1, "Exit(&X)"_L1, QKeySequence::Quit, QKeyCombination(Qt::CTRL, Qt::Key_Q)},
+}};
+// The history names what they undo once there is something to undo.
+constexpr std::array<MenuItem, 2> EditItems{{
+    {"mnuUndo"_L1, "Undo(&U)"_L1, QKeySequence::Undo},
+    {"mnuRedo"_L1, "Redo(&R)"_L1, QKeySequence::Redo},
 }};
 constexpr std::array<MenuItem, 1> HelpItems{{{"mnuVersion"_L1, "Version(&V)"_L1}}};
 
@@ -34,16 +45,23 @@ QMenu* addMenu(QMenuBar* bar, QLatin1StringView name, QLatin1StringView title,
     QMenu* menu = bar->addMenu(QString(title));
     menu->setObjectName(QString(name));
     for (const MenuItem& item : items) {
+        if (item.submenu) {
+            menu->addMenu(QString(item.caption))->setObjectName(QString(item.name));
+            continue;
+        }
         QAction* action =
             item.caption.isEmpty() ? menu->addSeparator() : menu->addAction(QString(item.caption));
         action->setObjectName(QString(item.name));
+        action->setShortcuts(item.key);
+        if (action->shortcuts().isEmpty() && item.fallback.key() != Qt::Key_unknown)
+            action->setShortcut(item.fallback);
     }
     return menu;
 }
 
-QAction* item(QMenu* menu, QLatin1StringView name)
+template <class T = QAction> T* item(QMenu* menu, QLatin1StringView name)
 {
-    return menu->findChild<QAction*>(QString(name), Qt::FindDirectChildrenOnly);
+    return menu->findChild<T*>(QString(name), Qt::FindDirectChildrenOnly);
 }
 
 } // namespace
@@ -51,9 +69,12 @@ QAction* item(QMenu* menu, QLatin1StringView name)
 MainMenu buildMainMenu(QMenuBar* bar)
 {
     QMenu* file = addMenu(bar, "mnuFile"_L1, "File(&F)"_L1, FileItems);
+    QMenu* edit = addMenu(bar, "mnuEdit"_L1, "Edit(&E)"_L1, EditItems);
     QMenu* help = addMenu(bar, "mnuHelp"_L1, "Help(&H)"_L1, HelpItems);
-    return {item(file, "mnuNew"_L1),    item(file, "mnuOpen"_L1), item(file, "mnuSave"_L1),
-            item(file, "mnuSaveAs"_L1), item(file, "mnuExit"_L1), item(help, "mnuVersion"_L1)};
+    return {
+        item(file, "mnuNew"_L1),    item(file, "mnuOpen"_L1),          item(file, "mnuSave"_L1),
+        item(file, "mnuSaveAs"_L1), item<QMenu>(file, "mnuRecent"_L1), item(file, "mnuExit"_L1),
+        item(edit, "mnuUndo"_L1),   item(edit, "mnuRedo"_L1),          item(help, "mnuVersion"_L1)};
 }
 
 } // namespace sw

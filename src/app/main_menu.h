@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QAction>
+#include <QMenu>
 #include <QMenuBar>
 
-// The menu bar: File with the file commands and Exit, Help with the version dialog. Each item
-// has its access letter and no other shortcut.
+// The menu bar: File with the file commands, the recent files and Exit, Edit with Undo and
+// Redo, Help with the version dialog. Each item has its access letter; the commands that
+// every desktop editor has also have the platform's standard keys.
 namespace sw {
 
 struct MainMenu
@@ -13,7 +15,10 @@ struct MainMenu
     QAction* mnuOpen;
     QAction* mnuSave;
     QAction* mnuSaveAs;
+    QMenu* mnuRecent;
     QAction* mnuExit;
+    QAction* mnuUndo;
+    QAction* mnuRedo;
     QAction* mnuVersion;
 };
 

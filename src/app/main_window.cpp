@@ -3,6 +3,8 @@
 #include "app/app_style.h"
 #include "app/app_version.h"
 #include "app/flow_list_binding.h"
+#include "app/recent_files.h"
+#include "app/return_keys.h"
 #include "app/script_drops.h"
 #include "app/twips.h"
 #include "app/window_placement.h"
@@ -13,6 +15,7 @@
 #include <QScreen>
 #include <QSessionManager>
 #include <QSettings>
+#include <QShortcut>
 
 #include <cmath>
 
@@ -25,7 +28,9 @@ MainWindow::MainWindow(std::unique_ptr<UserDialogs> dialogs,
     : m_dialogs(dialogs ? std::move(dialogs) : std::make_unique<WidgetDialogs>(this)),
       m_controls(new QWidget(this)), m_panels(m_controls), m_menu(buildMainMenu(menuBar())),
       m_outerGeometry(new OuterGeometry(this)),
-      m_settingsStore(settingsStore ? std::move(settingsStore) : openUserSettings())
+      m_settingsStore(settingsStore ? std::move(settingsStore) : openUserSettings()),
+      m_history(new EditHistory(m_document, this)),
+      m_recent(new RecentFiles(*m_settingsStore, m_menu.mnuRecent, this))
 {
     setObjectName(u"frmMain"_s);
     setWindowIcon(appIcon());
@@ -53,18 +58,29 @@ void MainWindow::connectControls()
         connect(static_cast<QPushButton*>(m_controls.widget(row)), &QPushButton::clicked, this,
                 [this, kind = design[row].panel] { Set_Click(kind); });
     }
+    new ReturnKeys(m_controls, this);
 
     auto* binding = new FlowListBinding(m_controls.flowList(), m_document.view());
     connect(binding, &FlowListBinding::deletePressed, this,
-            [this] { editFlow(&Delete_Selected_Step); });
+            [this] { editFlow(u"Delete step"_s, &Delete_Selected_Step); });
+    connect(binding, &FlowListBinding::loadPressed, this, &MainWindow::lstScript_DblClick);
     connect(m_controls.flowList(), &QListView::doubleClicked, this,
             &MainWindow::lstScript_DblClick);
-    connect(m_controls.button("cmdUP"_L1), &QPushButton::clicked, this,
-            [this] { editFlow(&Move_Step_Up); });
-    connect(m_controls.button("cmdDown"_L1), &QPushButton::clicked, this,
-            [this] { editFlow(&Move_Step_Down); });
+    const auto moveUp = [this] { editFlow(u"Move step up"_s, &Move_Step_Up); };
+    const auto moveDown = [this] { editFlow(u"Move step down"_s, &Move_Step_Down); };
+    connect(m_controls.button("cmdUP"_L1), &QPushButton::clicked, this, moveUp);
+    connect(m_controls.button("cmdDown"_L1), &QPushButton::clicked, this, moveDown);
     connect(m_controls.button("cmdDelete"_L1), &QPushButton::clicked, this,
-            [this] { editFlow(&Delete_Selected_Step); });
+            [this] { editFlow(u"Delete step"_s, &Delete_Selected_Step); });
+    // Ctrl+Up and Ctrl+Down move the selected step from anywhere in the window.
+    connect(new QShortcut(QKeyCombination(Qt::CTRL, Qt::Key_Up), this), &QShortcut::activated, this,
+            moveUp);
+    connect(new QShortcut(QKeyCombination(Qt::CTRL, Qt::Key_Down), this), &QShortcut::activated,
+            this, moveDown);
+
+    m_history->bindActions(m_menu.mnuUndo, m_menu.mnuRedo);
+    connect(m_history, &EditHistory::restored, this, &MainWindow::showRestoredFlow);
+    connect(m_recent, &RecentFiles::chosen, this, &MainWindow::openRecentFile);
 
     connect(m_menu.mnuNew, &QAction::triggered, this, &MainWindow::mnuNew_Click);
     connect(m_menu.mnuOpen, &QAction::triggered, this, &MainWindow::mnuOpen_Click);
@@ -149,6 +165,14 @@ void MainWindow::showFlowHeading(int flowMode)
     setColour(label, QPalette::WindowText,
               QColor(heading.colour.red, heading.colour.green, heading.colour.blue));
     label->adjustSize();
+    // The list's spoken name is its heading.
+    m_controls.flowList()->setAccessibleName(heading.caption);
+}
+
+void MainWindow::showRestoredFlow(int flowMode)
+{
+    m_controls.modeList()->setCurrentIndex(flowMode);
+    showFlowHeading(flowMode);
 }
 
 void MainWindow::cmbMode_Click()

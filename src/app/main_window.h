@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/app_settings.h"
+#include "app/edit_history.h"
 #include "app/entry_panels.h"
 #include "app/main_menu.h"
 #include "app/user_dialogs.h"
@@ -23,6 +24,7 @@ class QSessionManager;
 namespace sw {
 
 class OuterGeometry;
+class RecentFiles;
 
 class MainWindow : public QMainWindow
 {
@@ -40,6 +42,7 @@ public:
     // The full path of the script file last opened or saved; empty for a new script.
     const QString& currentFilePath() const { return CurrentFilePath; }
     const AppSettings& settings() const { return m_settings; }
+    const EditHistory& history() const { return *m_history; }
 
     // The outer window size in twips, frame included: what the layout scales with.
     QSizeF outerSizeTwips() const;
@@ -73,7 +76,9 @@ private:
 
     // The editing commands, in editing_commands.cpp.
     void Set_Click(StepKind kind);
-    void editFlow(ErrorText (*edit)(FlowView&));
+    void editFlow(const QString& name, ErrorText (*edit)(FlowView&));
+    // Undo and redo put back a state that may show the other flow.
+    void showRestoredFlow(int flowMode);
     void lstScript_DblClick();
 
     // The recovery copy, in recovery_commands.cpp: kept shortly after each change, offered
@@ -99,6 +104,7 @@ private:
     void mnuSaveAs_Click();
     // Open from the chosen path on: the folder remembered, the file read, numbered and shown.
     void openScriptFile(const QString& path);
+    void openRecentFile(const QString& path);
     SaveOutcome Ask_Save_Changes();
     // Harvests the flow shown and asks about unsaved changes: true when the script may go.
     bool mayReplaceScript();
@@ -122,6 +128,8 @@ private:
     OuterGeometry* m_outerGeometry;
     std::unique_ptr<QSettings> m_settingsStore;
     AppSettings m_settings;
+    EditHistory* m_history;
+    RecentFiles* m_recent;
     QString CurrentFilePath;
     QByteArray m_fileContent; // the current file's content as last read or written here
     std::unique_ptr<RecoveryCopy> m_recovery;

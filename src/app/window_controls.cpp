@@ -1,6 +1,7 @@
 #include "app/window_controls.h"
 
 #include "app/app_style.h"
+#include "app/arrow_button.h"
 #include "app/field_edit.h"
 #include "app/twips.h"
 
@@ -13,8 +14,6 @@ using namespace Qt::StringLiterals;
 namespace sw {
 
 namespace {
-
-constexpr int ArrowSize = 32;
 
 // A drop-down list whose entries unfold in the list's colour too. The unfolding view is made
 // and coloured when first shown: asking for it at start-up would build it before it is needed.
@@ -89,9 +88,7 @@ QWidget* makeControl(const DesignControl& control, QWidget* parent)
         return field;
     }
     case ControlKind::SetButton: {
-        auto* button = new QPushButton(parent);
-        button->setIcon(setArrow());
-        button->setIconSize({ArrowSize, ArrowSize});
+        auto* button = new ArrowButton(parent);
         setColour(button, QPalette::Button, FieldColour);
         return button;
     }
@@ -120,10 +117,17 @@ WindowControls::WindowControls(QWidget* clientArea) : m_clientArea(clientArea)
     const double dpiY = clientArea->logicalDpiY();
     std::map<StepKind, QWidget*> panels;
     QWidget* previousInFocus = nullptr;
-    for (const DesignControl& control : designControls()) {
+    const auto design = designControls();
+    for (std::size_t row = 0; row < design.size(); ++row) {
+        const DesignControl& control = design[row];
         QWidget* parent = isInsidePanel(control.kind) ? panels.at(control.panel) : clientArea;
         QWidget* widget = makeControl(control, parent);
         widget->setObjectName(QString(control.name));
+        if (const QString spoken = spokenName(row); !spoken.isEmpty())
+            widget->setAccessibleName(spoken);
+        // Some platforms' screen readers name a drop-down list by its caption label alone.
+        if (control.kind == ControlKind::ChoiceList && design[row - 1].kind == ControlKind::Caption)
+            static_cast<QLabel*>(m_widgets.back())->setBuddy(widget);
         widget->setFont(
             appFont(designFontSize(control.kind), control.kind == ControlKind::FlowHeading));
         if (sizesItself(control.kind)) {

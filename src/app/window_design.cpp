@@ -17,7 +17,7 @@ namespace c = choices;
 
 // clang-format off
 constexpr std::array<DesignControl, 72> Controls{{
-    {"cmbMode"_L1, K::ModeList, {}, 480, 240, 2175, 450, S::None, {}, &c::flowModes},
+    {"cmbMode"_L1, K::ModeList, "Script flow"_L1, 480, 240, 2175, 450, S::None, {}, &c::flowModes},
 
     {"frmIN"_L1, K::Panel, {}, 480, 840, 6855, 1455, S::Input},
     {"lblIN"_L1, K::Title, "Input"_L1, 120, 480, 1095, 375, S::Input},
@@ -108,6 +108,47 @@ constexpr std::array<DesignControl, 72> Controls{{
 std::span<const DesignControl> designControls()
 {
     return Controls;
+}
+
+namespace {
+
+QString panelTitle(StepKind panel)
+{
+    for (const DesignControl& control : Controls) {
+        if (control.kind == K::Title && control.panel == panel)
+            return QString(control.caption).simplified();
+    }
+    return {};
+}
+
+} // namespace
+
+QString setStepName(StepKind panel)
+{
+    return u"Set %1 step"_s.arg(panelTitle(panel));
+}
+
+QString spokenName(std::size_t row)
+{
+    const DesignControl& control = Controls.at(row);
+    switch (control.kind) {
+    case K::ModeList:
+    case K::ListButton:
+        return QString(control.caption);
+    case K::SetButton:
+        return setStepName(control.panel);
+    case K::ChoiceList:
+    case K::TextBox: {
+        // A field's caption stands in the row before it; a list without one is named by its
+        // panel alone.
+        const DesignControl& before = Controls.at(row - 1);
+        if (before.kind != K::Caption)
+            return panelTitle(control.panel);
+        return panelTitle(control.panel) + u": "_s + before.caption;
+    }
+    default:
+        return {};
+    }
 }
 
 bool isInsidePanel(ControlKind kind)

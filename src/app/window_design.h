@@ -31,6 +31,7 @@ struct DesignControl
 {
     QLatin1StringView name;
     ControlKind kind;
+    // The text shown; the flow selector shows none, and its caption is only spoken.
     QLatin1StringView caption;
     // Relative to the panel for the controls inside one, else to the window's client area.
     // Captions that size themselves to their text have no width or height (0).
@@ -48,6 +49,12 @@ struct DesignControl
 // The 72 controls: the flow selector, each panel followed by its controls, the "Set" captions
 // and arrow buttons, then the list heading, the list and its three buttons.
 std::span<const DesignControl> designControls();
+
+// What a screen reader says for the control of a row: a field or list as its panel's title and
+// its caption ("Wait: Time (msec)"), an arrow button as its Set command ("Set Wait step").
+// Empty for the labels, which say themselves, and the flow list, named by its changing heading.
+QString spokenName(std::size_t row);
+QString setStepName(StepKind panel);
 
 // Title, captions, fields and lists live inside their panel's frame.
 bool isInsidePanel(ControlKind kind);

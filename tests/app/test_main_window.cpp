@@ -70,16 +70,23 @@ void MainWindowTest::menuFocusAndVersion()
             captions << item->text();
     }
     QCOMPARE(captions.join(u'|'), u"File(&F)|New(&N)|Open...(&O)||Save(&S)|Save As...(&A)||"
-                                  "Exit(&X)|Help(&H)|Version(&V)"_s);
+                                  "Recent Files(&R)||Exit(&X)|Edit(&E)|Undo(&U)|Redo(&R)|"
+                                  "Help(&H)|Version(&V)"_s);
 
     // The focus runs down the panels' fields, the Set buttons, the list and its buttons; Tab
     // leaves every field, the filtered ones too.
     find(u"cmbMode"_s)->setFocus();
     QStringList order{u"cmbMode"_s};
+    QSet<QString> spoken;
     for (int i = 0; i < 30; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         order << QApplication::focusWidget()->objectName();
+        spoken << QApplication::focusWidget()->accessibleName();
     }
+    // A screen reader tells each control apart by its name.
+    QCOMPARE(spoken.size(), 30);
+    QVERIFY(spoken.contains(u"Wait: Time (msec)"_s) && spoken.contains(u"Set Wait step"_s) &&
+            spoken.contains(u"Normal mode script flow"_s) && !spoken.contains(QString()));
     QCOMPARE(order.join(u' '),
              u"cmbMode cmbINIO cmbINLevel txtINComm txtTout cmbOutIO cmbOutLevel txtOutComm "
              "txtWait txtWaitComm cmbDev txtDevComm txtYIM txtYIMComm txtLoad txtLoadComm "
@@ -220,6 +227,25 @@ void MainWindowTest::layoutFollowsTheWindowSize()
     QWidget* caption = find(u"lblLoadName"_s);
     QTRY_COMPARE(caption->font().pointSize(), 15);
     QCOMPARE(caption->size(), caption->sizeHint());
+
+    // At 0.7 times the design size the Set arrow stands whole inside its smaller button.
+    QWidget* button = find(u"cmdIN"_s);
+    m_window->setOuterSizeTwips(14070 * 0.7, 11640 * 0.7);
+    QTRY_VERIFY(button->width() < 25);
+    const QImage face = button->grab().toImage();
+    int black = 0;
+    int nearEdge = 0;
+    for (int y = 0; y < face.height(); ++y) {
+        for (int x = 0; x < face.width(); ++x) {
+            if (qMax(qMax(qRed(face.pixel(x, y)), qGreen(face.pixel(x, y))),
+                     qBlue(face.pixel(x, y))) > 60)
+                continue;
+            ++black;
+            nearEdge += x < 3 || y < 3 || x >= face.width() - 3 || y >= face.height() - 3;
+        }
+    }
+    QVERIFY(black > 40);
+    QCOMPARE(nearEdge, 0);
 }
 
 QTEST_MAIN(MainWindowTest)

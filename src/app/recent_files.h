@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QMenu>
+#include <QObject>
+#include <QSettings>
+#include <QStringList>
+
+// The scripts last opened or saved, most recent first, shown in a menu with access numbers.
+// They live in the settings store in a group of their own, stored at every change so that a
+// program that ends abruptly still knows them.
+namespace sw {
+
+inline constexpr int MaxRecentFiles = 8;
+
+class RecentFiles : public QObject
+{
+    Q_OBJECT
+
+public:
+    RecentFiles(QSettings& store, QMenu* menu, QObject* parent);
+
+    const QStringList& paths() const { return m_paths; }
+    // Puts the path first, once.
+    void add(const QString& path);
+    void remove(const QString& path);
+
+Q_SIGNALS:
+    void chosen(const QString& path);
+
+private:
+    void changed();
+    void showInMenu();
+
+    QSettings& m_store;
+    QMenu* m_menu;
+    QStringList m_paths;
+};
+
+} // namespace sw
