@@ -28,20 +28,19 @@ public:
 
     void select(const QItemSelection& selection, SelectionFlags command) override
     {
-        if (selection.isEmpty()) {
-            QItemSelectionModel::select(selection, command);
-            return;
-        }
-        const QModelIndex line = decide(selection.constFirst().topLeft());
-        QItemSelectionModel::select(QItemSelection(line, line), single(command));
+        const QModelIndex line = decide(
+            selection.isEmpty() ? QModelIndex() : QModelIndex(selection.constFirst().topLeft()));
+        QItemSelectionModel::select(line.isValid() ? QItemSelection(line, line) : selection,
+                                    single(command));
     }
 
 private:
+    // Where a selection lands: nowhere (a click below the last line) keeps the selected line,
+    // as a list box does; only the flow view itself clears it.
     QModelIndex decide(const QModelIndex& index)
     {
-        if (!index.isValid())
-            return index;
-        m_flow.select(index.row());
+        if (index.isValid())
+            m_flow.select(index.row());
         return m_flow.index(m_flow.selected());
     }
 
@@ -81,6 +80,8 @@ void FlowListBinding::showSelected(int position)
     const QModelIndex index = m_flow.index(position);
     if (selection->currentIndex() != index || !selection->isSelected(index))
         selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    // Also when the line stays current while rows come before it ("(End)" under a Set).
+    m_list->scrollTo(index);
 }
 
 // Up and Down step from line to line; the list's own handling would stop on connectors.

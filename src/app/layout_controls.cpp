@@ -10,7 +10,7 @@ namespace sw {
 
 QSizeF MainWindow::outerSizeTwips() const
 {
-    const QSize outer = frameGeometry().size();
+    const QSize outer = m_outerGeometry->outerSize();
     return {pixelsToTwips(outer.width(), logicalDpiX()),
             pixelsToTwips(outer.height(), logicalDpiY())};
 }
@@ -25,6 +25,11 @@ void MainWindow::setOuterSizeTwips(double width, double height)
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    layoutToWindow();
+}
+
+void MainWindow::layoutToWindow()
+{
     const QSizeF outer = outerSizeTwips();
     Layout_Controls(outer.width(), outer.height());
 }

@@ -27,7 +27,7 @@ MainWindow::MainWindow(std::unique_ptr<UserDialogs> dialogs,
                        std::unique_ptr<QSettings> settingsStore)
     : m_dialogs(dialogs ? std::move(dialogs) : std::make_unique<WidgetDialogs>(this)),
       m_controls(new QWidget(this)), m_panels(m_controls), m_menu(buildMainMenu(menuBar())),
-      m_outerGeometry(new OuterGeometry(this)),
+      m_outerGeometry(new OuterGeometry(this, [this] { layoutToWindow(); })),
       m_settingsStore(settingsStore ? std::move(settingsStore) : openUserSettings()),
       m_history(new EditHistory(m_document, this)),
       m_recent(new RecentFiles(*m_settingsStore, m_menu.mnuRecent, this))
@@ -36,9 +36,6 @@ MainWindow::MainWindow(std::unique_ptr<UserDialogs> dialogs,
     setWindowIcon(appIcon());
     setColour(m_controls.clientArea(), QPalette::Window, PanelColour);
     setCentralWidget(m_controls.clientArea());
-    // However small a stored size, the menu stays whole: every command and a resize remain
-    // within reach.
-    setMinimumSize(menuBar()->sizeHint());
     connectControls();
     acceptScriptDrops(this, [this](const QString& path) { openFile(path); });
     startUp();
@@ -112,7 +109,7 @@ void MainWindow::placeAtStart()
     // the settings hold no position.
     const QSizeF outer(m_settings.FormWidth * logicalDpiX() / TwipsPerInch,
                        m_settings.FormHeight * logicalDpiY() / TwipsPerInch);
-    m_outerGeometry->place(placeOnScreen(outer, minimumSize(), screen()->availableGeometry()));
+    m_outerGeometry->place(placeOnScreen(outer, screen()->availableGeometry()));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -67,6 +67,8 @@ protected:
 private:
     void startUp();
     void placeAtStart();
+    // Lays the controls out for the window's outer size as it stands.
+    void layoutToWindow();
     void connectControls();
     // The close check: true when the window may close.
     bool closeCheck();

@@ -13,7 +13,13 @@ QVariant FlowView::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= count() || role != Qt::DisplayRole)
         return {};
-    return m_items.at(index.row());
+    // A line of megabytes, which a file may hold in a comment, would be shaped whole at every
+    // paint of its row, for seconds; the list shows its beginning, the flow keeps it whole.
+    constexpr qsizetype ShownLength = 1000;
+    const QString& text = m_items.at(index.row());
+    if (text.size() <= ShownLength)
+        return text;
+    return text.first(ShownLength) + QChar(0x2026);
 }
 
 void FlowView::setItems(const QStringList& items)

@@ -5,6 +5,7 @@
 
 // The items of the flow list: the lines of the flow shown at even positions, each followed by
 // a connector but "(End)". The list widget displays this model; it holds no script of its own.
+// An item longer than a list can show is displayed shortened; its text stays whole.
 namespace sw {
 
 inline constexpr QLatin1StringView ConnectorLine{"     |"};

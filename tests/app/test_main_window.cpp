@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QRandomGenerator>
 
 using namespace Qt::StringLiterals;
 
@@ -41,6 +42,7 @@ private Q_SLOTS:
     void typingPassesTheFieldFilters();
     void panelsSetAndLoadBackTheirSteps();
     void listBindsToTheFlowView();
+    void listHighlightsTheSelectionInView();
     void flowSelectorSwitchesFlows();
     void layoutFollowsTheWindowSize();
 
@@ -185,6 +187,45 @@ void MainWindowTest::listBindsToTheFlowView()
     QCOMPARE(items().at(2), u"Wait , 2  //:(1)"_s);
     click(u"cmdDelete"_s);
     QCOMPARE(items().at(2), u"Wait , 3  //:(1)"_s);
+}
+
+void MainWindowTest::listHighlightsTheSelectionInView()
+{
+    // Random clicks anywhere in the list (lines, connectors, the empty area below the last
+    // line), keys and commands: the one highlighted row is always the flow view's selection,
+    // and it is wholly in sight.
+    QListView* list = flowList();
+    const QList<QKeyCombination> keys{
+        Qt::Key_Up,  Qt::Key_Down,   Qt::Key_Delete,   Qt::Key_Home,
+        Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown, Qt::CTRL | Qt::Key_Space};
+    const QStringList buttons{u"cmdF2"_s, u"cmdF2"_s, u"cmdUP"_s, u"cmdDown"_s, u"cmdDelete"_s};
+    QRandomGenerator random(7);
+    for (int step = 0; step < 400; ++step) {
+        QString action;
+        switch (random.bounded(3)) {
+        case 0: {
+            const QPoint at(random.bounded(list->viewport()->width()),
+                            random.bounded(list->viewport()->height()));
+            const auto modifiers = random.bounded(4) ? Qt::NoModifier : Qt::ControlModifier;
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, at);
+            action = u"click at %1,%2"_s.arg(at.x()).arg(at.y());
+            break;
+        }
+        case 1: {
+            const QKeyCombination key = keys[random.bounded(keys.size())];
+            QTest::keyClick(list, key.key(), key.keyboardModifiers());
+            action = u"key %1"_s.arg(key.toCombined());
+            break;
+        }
+        default:
+            action = buttons[random.bounded(buttons.size())];
+            click(action);
+        }
+        const int row = selected();
+        const QRect shown = list->visualRect(list->model()->index(row, 0));
+        QVERIFY2(row >= 0 && list->viewport()->rect().contains(shown),
+                 qPrintable(u"step %1, %2: row %3"_s.arg(step).arg(action).arg(row)));
+    }
 }
 
 void MainWindowTest::flowSelectorSwitchesFlows()

@@ -18,13 +18,19 @@ private Q_SLOTS:
     {
         ScriptDocument doc;
         doc.New_Script();
-        doc.store().flows[0] = {u"(START)"_s, u"// note"_s, u"EPR  //:(1)"_s, u"(end)"_s};
+        // A comment of a megabyte is shown by its beginning and kept whole.
+        const QString note = u"// "_s + QString(1 << 20, u'n');
+        doc.store().flows[0] = {u"(START)"_s, note, u"EPR  //:(1)"_s, u"(end)"_s};
         QVERIFY(doc.Render_Flow(-1).isEmpty());
-        QCOMPARE(doc.view().items(), (QStringList{u"(START)"_s, Connector, u"// note"_s, Connector,
+        QCOMPARE(doc.view().items(), (QStringList{u"(START)"_s, Connector, note, Connector,
                                                   u"EPR  //:(1)"_s, Connector, u"(end)"_s}));
+        const QString shown = doc.view().index(2).data().toString();
+        QCOMPARE(shown, note.first(1000) + u'\u2026');
+        QCOMPARE(doc.view().index(4).data().toString(), u"EPR  //:(1)"_s);
         // Harvest drops the connectors and nothing else, and clears what stood behind.
         doc.store().flows[0][6] = u"stale"_s;
         QVERIFY(doc.Harvest_Flow(0).isEmpty());
+        QCOMPARE(doc.store().flows[0][1], note);
         QCOMPARE(doc.store().flows[0][3], u"(end)"_s);
         QVERIFY(doc.store().flows[0][4].isEmpty());
         QVERIFY(doc.store().flows[0][6].isEmpty());
