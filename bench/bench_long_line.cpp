@@ -4,6 +4,7 @@
 // ordinary length, measured in the same run, alternately; figures are medians.
 //   bench_long_line [MEGABYTES] [ROUNDS]        (default 10 and 3)
 #include "app/main_window.h"
+#include "bench_dialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -17,21 +18,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Answers every file dialog with one path; nothing else is asked on these roads.
-class OpenDialogs : public sw::UserDialogs
-{
-public:
-    QString path;
-    void critical(const QString& text, const QString&) override
-    {
-        std::printf("unexpected message: %s\n", qPrintable(text));
-    }
-    sw::Answer question(const QString&) override { return sw::Answer::No; }
-    std::optional<QString> openFileName(const sw::FileRequest&) override { return path; }
-    std::optional<QString> saveFileName(const sw::FileRequest&) override { return {}; }
-    void showVersion() override {}
-};
 
 // A script of ten steps with a comment line of the given length after the first.
 QString writeScript(const QString& path, qsizetype commentLength)
@@ -57,7 +43,7 @@ struct Figures
     double keyMs = 0;
 };
 
-Figures measure(sw::MainWindow& window, OpenDialogs& dialogs, const QString& path)
+Figures measure(sw::MainWindow& window, BenchDialogs& dialogs, const QString& path)
 {
     auto* list = window.findChild<QListView*>(u"lstScript"_s);
     dialogs.path = path;
@@ -101,8 +87,9 @@ int main(int argc, char* argv[])
         writeScript(folder.filePath(u"long.scp"_s), qsizetype(megabytes * 1024 * 1024));
     const QString shortScript = writeScript(folder.filePath(u"short.scp"_s), 80);
 
-    auto dialogs = std::make_unique<OpenDialogs>();
-    OpenDialogs& answers = *dialogs;
+    keepOffUserData(folder.path());
+    auto dialogs = std::make_unique<BenchDialogs>();
+    BenchDialogs& answers = *dialogs;
     sw::MainWindow window(
         std::move(dialogs),
         std::make_unique<QSettings>(folder.filePath(u"settings.conf"_s), QSettings::IniFormat));

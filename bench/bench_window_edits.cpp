@@ -4,6 +4,7 @@
 // insert into a bare QListWidget holding as many items. A repaint is part of every figure.
 #include "app/app_style.h"
 #include "app/main_window.h"
+#include "bench_dialogs.h"
 #include "bench_support.h"
 
 #include <QAction>
@@ -24,23 +25,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int Pairs = 31;
-
-// The user opens the one file offered and answers No to every question.
-class ScriptedDialogs : public sw::UserDialogs
-{
-public:
-    explicit ScriptedDialogs(QString path) : m_path(std::move(path)) {}
-    void critical(const QString& text, const QString&) override
-    {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
-    }
-    sw::Answer question(const QString&) override { return sw::Answer::No; }
-    std::optional<QString> openFileName(const sw::FileRequest&) override { return m_path; }
-    sw::Answer questionWithCancel(const QString&) override { return sw::Answer::No; }
-    std::optional<QString> saveFileName(const sw::FileRequest&) override { return {}; }
-    void showVersion() override {}
-    QString m_path;
-};
 
 // What a repaint after a change takes: the delayed item layout, then the paint itself.
 void settle()
@@ -110,9 +94,9 @@ int main(int argc, char* argv[])
             return 2;
     }
 
-    // The user's recovery copies are neither offered here nor touched.
-    qputenv("XDG_DATA_HOME", folder.path().toLocal8Bit());
-    auto* dialogs = new ScriptedDialogs(full);
+    keepOffUserData(folder.path());
+    auto* dialogs = new BenchDialogs;
+    dialogs->path = full;
     sw::MainWindow window(
         std::unique_ptr<sw::UserDialogs>(dialogs),
         std::make_unique<QSettings>(folder.filePath(u"settings.conf"_s), QSettings::IniFormat));
@@ -131,12 +115,12 @@ int main(int argc, char* argv[])
 
     open->trigger();
     const QStringList fullItems = shownItems(flowList);
-    const double openRatio = pairedRatio([&] { dialogs->m_path = full; }, [&] { open->trigger(); },
+    const double openRatio = pairedRatio([&] { dialogs->path = full; }, [&] { open->trigger(); },
                                          [&] { bare.clear(); }, [&] { bare.addItems(fullItems); });
     bench::printRow("Open of a full script vs filling a bare QListWidget", openRatio,
                     "<= 0.60x (keep)");
 
-    dialogs->m_path = steps255;
+    dialogs->path = steps255;
     open->trigger();
     const QStringList items255 = shownItems(flowList);
     bare.clear();
