@@ -35,6 +35,24 @@ QString FieldEdit::filtered(const QString& typed) const
     return passed;
 }
 
+bool FieldEdit::event(QEvent* event)
+{
+    // Undo and Redo belong to the field only while it has typing of its own to take back; a
+    // time field drops their keys like any control character. Otherwise they reach the
+    // script's history, so Ctrl+Z after a Set by Return takes back the Set.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool ownUndo = m_filter != Filter::Digits && isUndoAvailable();
+        const bool ownRedo = m_filter != Filter::Digits && isRedoAvailable();
+        if ((key->matches(QKeySequence::Undo) && !ownUndo) ||
+            (key->matches(QKeySequence::Redo) && !ownRedo)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
 void FieldEdit::keyPressEvent(QKeyEvent* event)
 {
     // Tab moves the focus and Delete edits; neither is a typed character.

@@ -21,6 +21,7 @@ public:
     FieldEdit(Filter filter, QWidget* parent);
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 

@@ -159,6 +159,9 @@ void UndoKeysRecentTest::keysDriveTheWindow_data()
     row("Return in a field sets its panel's step", u"txtWait"_s, u"9"_s,
         QKeySequence(Qt::Key_Return),
         u"Wait , 1  //:(1);Wait , 2  //:(2);Wait , 9  //:(3);Wait , 3  //:(4) | wait=9 | "_s);
+    row("Undo in a time field takes back its Set", u"txtWait"_s, u"9"_s,
+        QKeySequence(QKeyCombination(Qt::Key_Return), QKeySequence(QKeySequence::Undo)[0]),
+        start + u" | wait=9 | "_s);
     row("Return in a time field sets", u"txtTout"_s, u"7"_s, QKeySequence(Qt::Key_Enter),
         u"Wait , 1  //:(1);Wait , 2  //:(2);Input , IN0 , ON , 7  //:(3);Wait , 3  //:(4) | wait= | "_s);
     row("Return in a panel's list sets", u"cmbDev"_s, {}, QKeySequence(Qt::Key_Return),
