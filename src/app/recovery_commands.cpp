@@ -42,7 +42,9 @@ void MainWindow::startRecovery()
     connect(view, &FlowView::rowsRemoved, this, &MainWindow::scheduleRecoveryCopy);
     connect(view, &FlowView::dataChanged, this, &MainWindow::scheduleRecoveryCopy);
     connect(view, &FlowView::modelReset, this, &MainWindow::scheduleRecoveryCopy);
-    offerLeftCopies();
+    // Once the window is up: the question stands over it, and a modal loop run before the
+    // window is shown would leave the window manager a window it never saw sized.
+    QTimer::singleShot(0, this, &MainWindow::offerLeftCopies);
 }
 
 void MainWindow::scheduleRecoveryCopy()
