@@ -6,6 +6,7 @@
 #include <QStyleFactory>
 #include <QStyleOption>
 
+#include <functional>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -47,12 +48,12 @@ void ensureImages()
     Q_UNUSED(loaded);
 }
 
-// An icon whose PNG files are decoded when it is first drawn or asked for its sizes, not when
-// it is made: the window's first paint on its own needs none of its pictures.
+// An icon made when it is first drawn or asked for its sizes, not when it is set: the window's
+// first paint needs none of its pictures, and making one decodes PNG files.
 class DeferredIcon : public QIconEngine
 {
 public:
-    explicit DeferredIcon(QStringList files) : m_files(std::move(files)) {}
+    explicit DeferredIcon(std::function<QIcon()> make) : m_make(std::move(make)) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
     {
@@ -75,28 +76,36 @@ public:
     {
         return icon().availableSizes(mode, state);
     }
-    bool isNull() override { return m_files.isEmpty(); }
+    bool isNull() override { return false; } // every icon it makes has pictures
     QIconEngine* clone() const override { return new DeferredIcon(*this); }
 
 private:
     const QIcon& icon()
     {
-        if (!m_icon) {
-            m_icon.emplace();
-            // Read as PNG by name: probing the format would load every image plugin.
-            for (const QString& file : std::as_const(m_files))
-                m_icon->addPixmap(QPixmap::fromImage(QImageReader(file, "png").read()));
-        }
+        if (!m_icon)
+            m_icon = m_make();
         return *m_icon;
     }
 
-    QStringList m_files;
+    std::function<QIcon()> m_make;
     std::optional<QIcon> m_icon;
 };
 
 } // namespace
 
 WindowStyle::WindowStyle() : QProxyStyle(QStyleFactory::create(u"Fusion"_s)) {}
+
+QIcon WindowStyle::standardIcon(StandardPixmap icon, const QStyleOption* option,
+                                const QWidget* widget) const
+{
+    // Every menu bar makes the button it shows when its menus do not fit, with this icon;
+    // Fusion's file of it is found by probing every image plugin, which loads them all. The
+    // button shows only in a very narrow window, so its icon is made if it ever does.
+    if (icon != SP_ToolBarHorizontalExtensionButton)
+        return QProxyStyle::standardIcon(icon, option, widget);
+    const QStyle* base = baseStyle();
+    return QIcon(new DeferredIcon([base, icon] { return base->standardIcon(icon); }));
+}
 
 QRect WindowStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
                                   SubControl sub, const QWidget* widget) const
@@ -156,7 +165,13 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 QIcon appIcon()
 {
     ensureImages();
-    return QIcon(new DeferredIcon({u":/images/app-icon-32.png"_s, u":/images/app-icon-256.png"_s}));
+    return QIcon(new DeferredIcon([] {
+        QIcon icon;
+        // Read as PNG by name: probing the format would load every image plugin.
+        for (const QString& file : {u":/images/app-icon-32.png"_s, u":/images/app-icon-256.png"_s})
+            icon.addPixmap(QPixmap::fromImage(QImageReader(file, "png").read()));
+        return icon;
+    }));
 }
 
 } // namespace sw

@@ -110,6 +110,8 @@ void MainWindow::placeAtStart()
     const QSizeF outer(m_settings.FormWidth * logicalDpiX() / TwipsPerInch,
                        m_settings.FormHeight * logicalDpiY() / TwipsPerInch);
     m_outerGeometry->place(placeOnScreen(outer, screen()->availableGeometry()));
+    // At once rather than when shown: the captions take their size here.
+    layoutToWindow();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -21,6 +21,9 @@ RecentFiles::RecentFiles(QSettings& store, QMenu* menu, QObject* parent)
 
 void RecentFiles::add(const QString& path)
 {
+    // The newest file opened or saved again changes nothing: no write, no new menu.
+    if (!m_paths.isEmpty() && m_paths.front() == path)
+        return;
     m_paths.removeAll(path);
     m_paths.prepend(path);
     m_paths = m_paths.mid(0, MaxRecentFiles);

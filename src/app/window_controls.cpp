@@ -130,9 +130,10 @@ WindowControls::WindowControls(QWidget* clientArea) : m_clientArea(clientArea)
             static_cast<QLabel*>(m_widgets.back())->setBuddy(widget);
         widget->setFont(
             appFont(designFontSize(control.kind), control.kind == ControlKind::FlowHeading));
+        // The captions that size themselves are measured by the window's first layout, in the
+        // fonts it sets: measured here too, they would load fonts the window never shows.
         if (sizesItself(control.kind)) {
             widget->move(twipsToPixels(control.left, dpiX), twipsToPixels(control.top, dpiY));
-            widget->adjustSize();
         } else {
             widget->setGeometry(twipsToPixels(control.left, control.top, control.width,
                                               control.height, dpiX, dpiY));

@@ -11,7 +11,8 @@
 #include <vector>
 
 // The main window's controls, made from the design table: each named as in the table,
-// coloured, with its design font, place and size, and the focus order of the table.
+// coloured, with its design font, place and size (the captions that size themselves: their
+// place), and the focus order of the table.
 namespace sw {
 
 class WindowControls

@@ -63,12 +63,11 @@ bool printBytes(const QByteArray& bytes)
            static_cast<std::size_t>(bytes.size());
 }
 
-// Reads one file, named by the bytes it was given as; prints its failure, or with print its
-// bytes. False when standard output takes no more.
-bool checkFile(const QByteArray& nativePath, bool print, int& status)
+// Reads one file, named by the bytes it was given as, into document, which every read fills
+// whole; prints its failure, or with print its bytes. False when standard output takes no more.
+bool checkFile(sw::ScriptDocument& document, const QByteArray& nativePath, bool print, int& status)
 {
     const QString name = printable(QFile::decodeName(nativePath));
-    sw::ScriptDocument document;
     const sw::ReadResult read = sw::Read_Script_File(document, nativePath);
     int fileStatus = Loaded;
     if (read.faultLine > 0) {
@@ -135,8 +134,11 @@ int main(int argc, char* argv[])
     }
 
     int status = Loaded;
+    // One document for all: a new one for each file would cost more than many a file's lines.
+    sw::ScriptDocument document;
     for (const QByteArray& name : nativeNames(names, argc, argv)) {
-        if (!checkFile(name, parser.isSet(printOption), status) || std::fflush(stdout) != 0) {
+        if (!checkFile(document, name, parser.isSet(printOption), status) ||
+            std::fflush(stdout) != 0) {
             printError(u"stepwright-check: cannot write to standard output: "_s +
                        qt_error_string(errno));
             return Unreadable;

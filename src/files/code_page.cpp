@@ -1,6 +1,8 @@
 #include "files/code_page.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace sw::codepage {
 
@@ -38,18 +40,29 @@ int byteOf(char16_t c)
 
 } // namespace
 
+bool isLatin1(QByteArrayView bytes)
+{
+    // The bytes 0x80 to 0x9F are those whose top three bits are 100. The test is bitwise, eight
+    // bytes at a time, and runs to the end without stopping early so the compiler can take
+    // even more at once; shifts only carry other bits into a byte's top bit from the same byte.
+    const auto highControls = [](std::uint64_t bits) { return bits & ~(bits << 1) & ~(bits << 2); };
+    std::uint64_t found = 0;
+    qsizetype i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        found |= highControls(word);
+    }
+    for (; i < bytes.size(); ++i)
+        found |= highControls(static_cast<unsigned char>(bytes[i]));
+    return (found & 0x8080808080808080u) == 0;
+}
+
 QString decode(QByteArrayView bytes)
 {
-    // Most lines hold no byte 0x80 to 0x9F: for them Latin-1 is the code page, and Qt converts
-    // it fast. Those bytes are the ones whose top three bits are 100; the test is bitwise and
-    // runs over the whole line without stopping early, so the compiler takes many bytes at once.
+    // Latin-1 is the code page but for those bytes, and Qt converts it fast.
     QString text = QString::fromLatin1(bytes);
-    unsigned highControls = 0;
-    for (const char byte : bytes) {
-        const unsigned bits = static_cast<unsigned char>(byte);
-        highControls |= bits & ~(bits << 1) & ~(bits << 2);
-    }
-    if (highControls & 0x80u) {
+    if (!isLatin1(bytes)) {
         char16_t* out = reinterpret_cast<char16_t*>(text.data());
         for (const char byte : bytes)
             *out++ = Characters[static_cast<unsigned char>(byte)];

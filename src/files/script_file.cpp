@@ -106,13 +106,14 @@ ErrorText unencodable(int flow, int slot, QStringView line, qsizetype position)
 ScriptParse parseScript(QByteArrayView bytes)
 {
     ScriptReader reader;
+    const bool latin1 = codepage::isLatin1(bytes);
     for (qsizetype start = 0; start < bytes.size();) {
         const qsizetype lineFeed = bytes.indexOf('\n', start);
         const qsizetype next = lineFeed < 0 ? bytes.size() : lineFeed + 1;
         QByteArrayView line = bytes.sliced(start, next - start);
         if (line.endsWith('\n'))
             line.chop(line.size() >= 2 && line[line.size() - 2] == '\r' ? 2 : 1);
-        if (!reader.takeLine(codepage::decode(line)))
+        if (!reader.takeLine(latin1 ? QString::fromLatin1(line) : codepage::decode(line)))
             return reader.takeResult();
         start = next;
     }
@@ -151,7 +152,8 @@ FileContent readScriptFileBytes(const QByteArray& nativePath)
     if (opened.handle < 0)
         return {{}, opened.error};
     QFile file;
-    if (!file.open(opened.handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+    if (!file.open(opened.handle, QIODevice::ReadOnly | QIODevice::Unbuffered,
+                   QFileDevice::AutoCloseHandle))
         return {{}, file.errorString()};
     const auto tooLarge = [] {
         return FileContent{{},
@@ -160,17 +162,23 @@ FileContent readScriptFileBytes(const QByteArray& nativePath)
     };
     if (opened.size > MaxScriptFileSize)
         return tooLarge();
-    // Read to the end in pieces, as the file may have grown since it was opened; one byte past
-    // the limit is enough to refuse it.
+    // Read to the end, as the file may have grown since it was opened; one byte past the limit
+    // is enough to refuse it. The reads go straight into the content, whose room is the size
+    // seen at the open and one byte, so the end shows at once; a file that grew gets twice the
+    // room each time it fills it.
     FileContent content;
-    content.bytes.reserve(opened.size);
-    while (content.bytes.size() <= MaxScriptFileSize) {
-        const QByteArray piece =
-            file.read(std::min<qint64>(MaxScriptFileSize + 1 - content.bytes.size(), 1 << 20));
-        if (piece.isEmpty())
+    qint64 filled = 0;
+    qint64 room = opened.size + 1;
+    while (filled <= MaxScriptFileSize) {
+        content.bytes.resize(room);
+        const qint64 got = file.read(content.bytes.data() + filled, room - filled);
+        if (got <= 0)
             break;
-        content.bytes += piece;
+        filled += got;
+        if (filled == room)
+            room = std::min(room * 2, MaxScriptFileSize + 1);
     }
+    content.bytes.truncate(filled);
     if (file.error() != QFileDevice::NoError)
         return {{}, file.errorString()};
     if (content.bytes.size() > MaxScriptFileSize)

@@ -2,6 +2,7 @@
 
 #include "steps/step_line.h"
 
+#include <algorithm>
 #include <array>
 
 using namespace Qt::StringLiterals;
@@ -41,19 +42,27 @@ ErrorText Set_Step_Number(QString& line, int number)
     // More digits than a tag may hold would make the line unreadable on the next renumbering.
     if (number < 0 || number > 999)
         return QString(UnexpectedError);
-    // The tag is built on the stack: a whole flow is renumbered at every insertion near its
-    // top, and a line read from a file mostly carries its number already.
-    std::array<char16_t, 6> tagText{u':', u'('};
-    qsizetype tagSize = 2;
+    // The tag is built on the stack, behind the comment mark: a whole flow is renumbered at
+    // every insertion near its top, and a line read from a file mostly carries its number
+    // already, often right behind the mark.
+    std::array<char16_t, 8> markedTag{u'/', u'/', u':', u'('};
+    qsizetype size = 4;
     for (int divisor = number >= 100 ? 100 : number >= 10 ? 10 : 1; divisor > 0; divisor /= 10)
-        tagText[tagSize++] = char16_t(u'0' + number / divisor % 10);
-    tagText[tagSize++] = u')';
-    const QStringView tag(tagText.data(), tagSize);
+        markedTag[size++] = char16_t(u'0' + number / divisor % 10);
+    markedTag[size++] = u')';
+    const QStringView marked(markedTag.data(), size);
+    const QStringView tag = marked.sliced(2);
+    const auto endsWith = [&line](QStringView end) {
+        return line.size() >= end.size() &&
+               std::equal(end.begin(), end.end(), line.constEnd() - end.size());
+    };
+    if (endsWith(marked))
+        return {};
     if (!hasCommentMark(line)) {
-        line.append(u"  //").append(tag);
+        line.append(u"  ").append(marked);
         return {};
     }
-    if (line.endsWith(tag))
+    if (endsWith(tag))
         return {};
     if (const qsizetype old = trailingTag(line); old >= 0)
         line.truncate(old);

@@ -9,27 +9,6 @@ namespace sw {
 
 namespace {
 
-// Whether text, upper-cased, is keyword (given in upper case). Upper-casing never makes a
-// text shorter, so a longer one cannot match. Plain ASCII is compared character by character
-// without building a string; a mismatch there stands whatever follows. Only text with another
-// character pays for the full Unicode upper-casing, in which one character may become several
-// (U+FB06 "st" becomes "ST").
-bool upperCaseEquals(QStringView text, QStringView keyword)
-{
-    if (text.size() > keyword.size())
-        return false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        char16_t c = text[i].unicode();
-        if (c >= 0x80)
-            return text.toString().toUpper() == keyword;
-        if (c >= u'a' && c <= u'z')
-            c -= u'a' - u'A';
-        if (c != keyword[i].unicode())
-            return false;
-    }
-    return text.size() == keyword.size();
-}
-
 constexpr char32_t prefixKey(char16_t first, char16_t second)
 {
     return char32_t(first) << 16 | second;
@@ -71,19 +50,9 @@ StepKind kindOfPrefix(QStringView prefix, const QString& line)
 
 } // namespace
 
-bool isStartLine(const QString& line)
+bool upperCaseEqualsUnicode(QStringView text, QStringView keyword)
 {
-    return upperCaseEquals(line, u"(START)");
-}
-
-bool isEndLine(const QString& line)
-{
-    return upperCaseEquals(line, u"(END)");
-}
-
-bool isCommentLine(const QString& line)
-{
-    return startsWithCommentMark(line);
+    return text.toString().toUpper() == keyword;
 }
 
 bool isNumberedLine(const QString& line)
@@ -103,11 +72,6 @@ StepKind classifyStep(const QString& line)
         upper[i] = c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c;
     }
     return kindOfPrefix(QStringView(upper.data(), first.size()), line);
-}
-
-bool startsWithKeyword(QStringView text, QStringView keyword)
-{
-    return text.size() >= keyword.size() && upperCaseEquals(text.left(keyword.size()), keyword);
 }
 
 QString inputBody(const QString& port, const QString& level, const QString& timeout)

@@ -24,16 +24,50 @@ enum class StepKind
     ProbeSelect,
 };
 
+// The full Unicode comparison behind upperCaseEquals, for text that is not plain ASCII.
+bool upperCaseEqualsUnicode(QStringView text, QStringView keyword);
+
+// Whether text, upper-cased, is keyword (given in upper case). Upper-casing never makes a
+// text shorter, so a longer one cannot match. Plain ASCII is compared character by character
+// without building a string, here where the compiler sees it: every line read or rendered
+// passes through it many times. A mismatch there stands whatever follows. Only text with
+// another character pays for the full Unicode upper-casing, in which one character may become
+// several (U+FB06 "st" becomes "ST").
+inline bool upperCaseEquals(QStringView text, QStringView keyword)
+{
+    if (text.size() > keyword.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char16_t c = text[i].unicode();
+        if (c >= 0x80)
+            return upperCaseEqualsUnicode(text, keyword);
+        if (c >= u'a' && c <= u'z')
+            c -= u'a' - u'A';
+        if (c != keyword[i].unicode())
+            return false;
+    }
+    return text.size() == keyword.size();
+}
+
 // "(Start)" and "(End)" are recognised in any letter case.
-bool isStartLine(const QString& line);
-bool isEndLine(const QString& line);
-// A line whose first two characters are "//"; it carries no step number.
-bool isCommentLine(const QString& line);
+inline bool isStartLine(const QString& line)
+{
+    return upperCaseEquals(line, u"(START)");
+}
+inline bool isEndLine(const QString& line)
+{
+    return upperCaseEquals(line, u"(END)");
+}
 // Whether text begins with "//", the comment mark; told character by character, since the
 // line checks ask it at every character of a name.
 constexpr bool startsWithCommentMark(QStringView text)
 {
     return text.size() >= 2 && text[0] == u'/' && text[1] == u'/';
+}
+// A line whose first two characters are "//"; it carries no step number.
+inline bool isCommentLine(const QString& line)
+{
+    return startsWithCommentMark(line);
 }
 // Neither start, end nor comment line: a line that carries a step number.
 bool isNumberedLine(const QString& line);
@@ -44,7 +78,10 @@ StepKind classifyStep(const QString& line);
 
 // True when the first characters of text, as many as keyword has, upper-cased, are keyword
 // (given in upper case). This is how every reader recognises a step's keywords.
-bool startsWithKeyword(QStringView text, QStringView keyword);
+inline bool startsWithKeyword(QStringView text, QStringView keyword)
+{
+    return text.size() >= keyword.size() && upperCaseEquals(text.left(keyword.size()), keyword);
+}
 
 // Bodies, composed exactly as written in a script; no field is trimmed, padded or re-cased.
 QString inputBody(const QString& port, const QString& level, const QString& timeout);

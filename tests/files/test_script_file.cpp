@@ -155,6 +155,18 @@ private Q_SLOTS:
                  u"A\u20AC\u0081\u0178\u00A0\u00E9"_s);
     }
 
+    void readsPastTheSizeSeenAtTheOpen()
+    {
+        // The files of /proc say they are empty.
+        const QString path = u"/proc/version"_s;
+        if (!QFile::exists(path))
+            QSKIP("This system has no /proc/version, a file longer than its stated size.");
+        const sw::FileContent content = sw::readScriptFileBytes(QFile::encodeName(path));
+        QCOMPARE(content.error, QString());
+        QVERIFY(content.bytes.size() > 1);
+        QCOMPARE(content.bytes, readBytes(path));
+    }
+
     void fuzzRegressions()
     {
         const QDir dir(QStringLiteral(STEPWRIGHT_TEST_DATA "/fuzz-regressions"));
