@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -17,6 +18,42 @@ namespace {
 constexpr int AnsweredStatus = 0;
 constexpr int UsageStatus = 2;
 
+// The options the application itself takes out of the arguments, with and without a value.
+constexpr QLatin1StringView QtValueOptions[] = {"platform"_L1,
+                                                "platformpluginpath"_L1,
+                                                "platformtheme"_L1,
+                                                "plugin"_L1,
+                                                "qwindowgeometry"_L1,
+                                                "geometry"_L1,
+                                                "qwindowtitle"_L1,
+                                                "title"_L1,
+                                                "qwindowicon"_L1,
+                                                "icon"_L1,
+                                                "session"_L1,
+                                                "display"_L1,
+                                                "name"_L1,
+                                                "visual"_L1,
+                                                "style"_L1,
+                                                "stylesheet"_L1,
+                                                "qmljsdebugger"_L1};
+constexpr QLatin1StringView QtFlagOptions[] = {"reverse"_L1, "widgetcount"_L1, "testability"_L1,
+                                               "nograb"_L1,  "dograb"_L1,      "sync"_L1};
+
+void addQtOptions(QCommandLineParser& parser)
+{
+    // Qt's options are words behind a single dash.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const auto add = [&parser](QLatin1StringView name, const QString& valueName) {
+        QCommandLineOption option(QString(name), QString(), valueName);
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    };
+    for (const QLatin1StringView name : QtValueOptions)
+        add(name, u"value"_s);
+    for (const QLatin1StringView name : QtFlagOptions)
+        add(name, {});
+}
+
 void print(std::FILE* stream, const QString& text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
@@ -25,7 +62,7 @@ void print(std::FILE* stream, const QString& text)
 
 } // namespace
 
-CommandLine readCommandLine(const QStringList& arguments, Parsing parsing)
+CommandLine readCommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -38,6 +75,7 @@ CommandLine readCommandLine(const QStringList& arguments, Parsing parsing)
     parser.addOption(version);
     parser.addPositionalArgument(u"FILE"_s, u"The script file to open after start-up."_s,
                                  u"[FILE]"_s);
+    addQtOptions(parser);
 
     const bool parsed = parser.parse(arguments);
     if (parsed && parser.isSet(help)) {
@@ -48,8 +86,6 @@ CommandLine readCommandLine(const QStringList& arguments, Parsing parsing)
         print(stdout, QCoreApplication::applicationName() + u' ' + versionText() + u'\n');
         return {AnsweredStatus, {}};
     }
-    if (parsing == Parsing::AnswersOnly)
-        return {};
     const QStringList files = parser.positionalArguments();
     if (!parsed || files.size() > 1) {
         const QString reason = parsed ? u"Only one FILE can be opened."_s : parser.errorText();
@@ -61,10 +97,14 @@ CommandLine readCommandLine(const QStringList& arguments, Parsing parsing)
     return {std::nullopt, files.isEmpty() ? QString() : QFileInfo(files[0]).absoluteFilePath()};
 }
 
-std::optional<int> answerWithoutDisplay(int& argc, char** argv)
+CommandLine readCommandLine(int argc, char** argv)
 {
-    const QCoreApplication probe(argc, argv);
-    return readCommandLine(QCoreApplication::arguments(), Parsing::AnswersOnly).exitStatus;
+    // Just long enough to decode the arguments and name the program in the usage; on copies,
+    // since it may take out what it handles itself.
+    int count = argc;
+    std::vector<char*> copies(argv, argv + argc + 1);
+    const QCoreApplication probe(count, copies.data());
+    return readCommandLine(QCoreApplication::arguments());
 }
 
 } // namespace sw

@@ -17,20 +17,13 @@ struct CommandLine
     QString file;
 };
 
-enum class Parsing
-{
-    // Before the window system starts, Qt's own options (-platform ...) are still in the
-    // list: only --help and --version are answered, anything else waits for Complete.
-    AnswersOnly,
-    Complete,
-};
+// Reads the arguments (the program's name first) before the window system starts: Qt's own
+// options (-platform offscreen ...) are still among them and pass, so help, version and a bad
+// command line need no display. Help and version go to standard output, the usage for a bad
+// command line to standard error.
+CommandLine readCommandLine(const QStringList& arguments);
 
-// Reads the arguments (the program's name first). Help and version go to standard output,
-// the usage for a bad command line to standard error.
-CommandLine readCommandLine(const QStringList& arguments, Parsing parsing = Parsing::Complete);
-
-// --help and --version need no display: answers them before the window system starts, and
-// gives the status to end with. Qt's own options are left in argv for the application.
-std::optional<int> answerWithoutDisplay(int& argc, char** argv);
+// The same for the program's own argc and argv, which stay as they are for the application.
+CommandLine readCommandLine(int argc, char** argv);
 
 } // namespace sw

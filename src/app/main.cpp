@@ -10,12 +10,10 @@ int main(int argc, char* argv[])
 {
     sw::reportFileSizeLimitAsError();
     sw::setApplicationIdentity();
-    if (const std::optional<int> status = sw::answerWithoutDisplay(argc, argv))
-        return *status;
-    QApplication app(argc, argv);
-    const sw::CommandLine line = sw::readCommandLine(QApplication::arguments());
+    const sw::CommandLine line = sw::readCommandLine(argc, argv);
     if (line.exitStatus)
         return *line.exitStatus;
+    QApplication app(argc, argv);
     // One look everywhere, and one that honours the window's colours.
     QApplication::setStyle(new sw::WindowStyle);
     sw::MainWindow window;
