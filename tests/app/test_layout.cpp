@@ -1,4 +1,3 @@
-#include "app/app_version.h"
 #include "app/window_layout.h"
 
 #include <QTest>
@@ -14,7 +13,6 @@ class LayoutTest : public QObject
 
 private Q_SLOTS:
     void placementsScaleWithTheWindow();
-    void captionsAndVersion();
 };
 
 void LayoutTest::placementsScaleWithTheWindow()
@@ -51,12 +49,6 @@ void LayoutTest::placementsScaleWithTheWindow()
                      .join(u' '),
                  expected);
     }
-}
-
-void LayoutTest::captionsAndVersion()
-{
-    QCOMPARE(sw::baseCaption(1, 123), u"KT615 Stepwright   V1.23"_s);
-    QCOMPARE(sw::versionText(2, 10), u"2.10"_s);
 }
 
 QTEST_APPLESS_MAIN(LayoutTest)

@@ -109,7 +109,8 @@ struct WindowHarness
     // Opens a file of two empty flows, Line1.scp, and sets one step: an unsaved change.
     void openAndChangeLine1()
     {
-        writeFile(QStringLiteral("Line1.scp"), "(Start)\r\n(End)\r\n-\r\n(Start)\r\n(End)\r\n-\r\n");
+        writeFile(QStringLiteral("Line1.scp"),
+                  "(Start)\r\n(End)\r\n-\r\n(Start)\r\n(End)\r\n-\r\n");
         m_dialogs->fileNames << path(QStringLiteral("Line1.scp"));
         m_window->menu().mnuOpen->trigger();
         click(QStringLiteral("cmdF2"));

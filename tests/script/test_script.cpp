@@ -90,21 +90,21 @@ void ScriptTest::setStepNumber_data()
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("expected");
     // A ":" in a name or comment is text of the line, never the start of its tag.
-    for (const auto& [line, number, expected] : {
-             std::tuple{u"Wait , 100"_s, 3, u"Wait , 100  //:(3)"_s},
-             {u"Wait , 100  //:(3)"_s, 4, u"Wait , 100  //:(4)"_s},
-             {u"Wait , 100  // settle"_s, 3, u"Wait , 100  // settle:(3)"_s},
-             {u"Output , OUT0 , OFF  //:(12)"_s, 7, u"Output , OUT0 , OFF  //:(7)"_s},
-             {u"Wait , 5  // a//b"_s, 2, u"Wait , 5  // a//b:(2)"_s},
-             {u"EPR  //:(1234)"_s, 1, u"EPR  //:(1)"_s},
-             {u"EPR  //:(05)"_s, 5, u"EPR  //:(5)"_s},
-             {u"EPR  //:(105)"_s, 5, u"EPR  //:(5)"_s},
-             {u"EPR"_s, 305, u"EPR  //:(305)"_s},
-             {u"EPR // x"_s, 0, u"EPR // x:(0)"_s},
-             {u"LoadFile , C:DATA.HEX"_s, 1, u"LoadFile , C:DATA.HEX  //:(1)"_s},
-             {u"LoadFile , C:DATA.HEX  //:(1)"_s, 2, u"LoadFile , C:DATA.HEX  //:(2)"_s},
-             {u"LoadFile , A/B"_s, 2, u"LoadFile , A/B  //:(2)"_s},
-             {u"Wait , 5  // see: manual"_s, 1, u"Wait , 5  // see: manual:(1)"_s}})
+    for (const auto& [line, number, expected] :
+         {std::tuple{u"Wait , 100"_s, 3, u"Wait , 100  //:(3)"_s},
+          {u"Wait , 100  //:(3)"_s, 4, u"Wait , 100  //:(4)"_s},
+          {u"Wait , 100  // settle"_s, 3, u"Wait , 100  // settle:(3)"_s},
+          {u"Output , OUT0 , OFF  //:(12)"_s, 7, u"Output , OUT0 , OFF  //:(7)"_s},
+          {u"Wait , 5  // a//b"_s, 2, u"Wait , 5  // a//b:(2)"_s},
+          {u"EPR  //:(1234)"_s, 1, u"EPR  //:(1)"_s},
+          {u"EPR  //:(05)"_s, 5, u"EPR  //:(5)"_s},
+          {u"EPR  //:(105)"_s, 5, u"EPR  //:(5)"_s},
+          {u"EPR"_s, 305, u"EPR  //:(305)"_s},
+          {u"EPR // x"_s, 0, u"EPR // x:(0)"_s},
+          {u"LoadFile , C:DATA.HEX"_s, 1, u"LoadFile , C:DATA.HEX  //:(1)"_s},
+          {u"LoadFile , C:DATA.HEX  //:(1)"_s, 2, u"LoadFile , C:DATA.HEX  //:(2)"_s},
+          {u"LoadFile , A/B"_s, 2, u"LoadFile , A/B  //:(2)"_s},
+          {u"Wait , 5  // see: manual"_s, 1, u"Wait , 5  // see: manual:(1)"_s}})
         QTest::addRow("%s to %d", qPrintable(line), number) << line << number << expected;
 }
 
@@ -326,8 +326,8 @@ void ScriptTest::newScriptAndChangeTest()
         auto& flow = doc.store().flows[f];
         flow = {u"(Start)"_s, step, step, step, u"(End)"_s};
         doc.Copy_Store_To_Saved();
-        for (const QString& changed : {u"wait , 5  //:(1)"_s, u"Wait ,  5  //:(1)"_s,
-                                       u"Wait , 5  //:(2)"_s, u"(End)"_s}) {
+        for (const QString& changed :
+             {u"wait , 5  //:(1)"_s, u"Wait ,  5  //:(1)"_s, u"Wait , 5  //:(2)"_s, u"(End)"_s}) {
             flow[1] = changed;
             QVERIFY2(doc.Is_Script_Changed(), qPrintable(changed));
         }

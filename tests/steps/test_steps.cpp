@@ -104,9 +104,15 @@ void StepsTest::normaliseNumberField_data()
     QTest::addColumn<QString>("expected");
     // A sign or decimal point would make a line the reader refuses; no run of digits overflows.
     for (const auto& [text, expected] :
-         {std::pair{u"00250"_s, u"250"_s}, {u"00000"_s, u"0"_s}, {QString(), QString()},
-          {u"12ab"_s, u"12"_s}, {u"ab"_s, u"0"_s}, {u" 1 2"_s, u"12"_s}, {u"-5"_s, u"0"_s},
-          {u"1.5"_s, u"1"_s}, {u"99999999999999999999999"_s, u"99999999999999999999999"_s}})
+         {std::pair{u"00250"_s, u"250"_s},
+          {u"00000"_s, u"0"_s},
+          {QString(), QString()},
+          {u"12ab"_s, u"12"_s},
+          {u"ab"_s, u"0"_s},
+          {u" 1 2"_s, u"12"_s},
+          {u"-5"_s, u"0"_s},
+          {u"1.5"_s, u"1"_s},
+          {u"99999999999999999999999"_s, u"99999999999999999999999"_s}})
         QTest::addRow("%s", qPrintable(text)) << text << expected;
 }
 
@@ -199,10 +205,9 @@ void StepsTest::everySetLineIsAStepThatLoadsBack()
 {
     static const QRegularExpression Controls(u"[\\p{Cc}\\p{Zl}\\p{Zp}]"_s);
     QRandomGenerator random(615);
-    for (const StepKind kind :
-         {StepKind::Input, StepKind::Output, StepKind::Wait, StepKind::DeviceFunction,
-          StepKind::SelectModule, StepKind::LoadFile, StepKind::BufferClear,
-          StepKind::ProbeSelect}) {
+    for (const StepKind kind : {StepKind::Input, StepKind::Output, StepKind::Wait,
+                                StepKind::DeviceFunction, StepKind::SelectModule,
+                                StepKind::LoadFile, StepKind::BufferClear, StepKind::ProbeSelect}) {
         const QStringList& choices = choicesOf(kind);
         const bool levelled = kind == StepKind::Input || kind == StepKind::Output;
         const bool valued = kind == StepKind::Input || kind == StepKind::Wait ||
