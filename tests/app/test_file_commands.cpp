@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -36,8 +37,16 @@ private Q_SLOTS:
     void questionBoxKeys();
     void openNamesTheFileOrLeavesANewScript();
     void saveAndReopenAcrossRuns();
+    void recentFilesReopenScripts();
 
 private:
+    QStringList recentMenu() const
+    {
+        QStringList texts;
+        for (QAction* action : m_window->menu().mnuRecent->actions())
+            texts << action->text();
+        return texts;
+    }
     void showErrorFlow() const { QTest::keyClick(find(u"cmbMode"_s), Qt::Key_Down); }
     // What the file commands keep: the caption behind the base one, the current file, the
     // folder for the dialogs, and whether the working copy differs from the saved one.
@@ -230,6 +239,49 @@ void FileCommandsTest::saveAndReopenAcrossRuns()
     QCOMPARE(m_window->width(), 1);
     QVERIFY(m_window->close());
     QCOMPARE(storedSetting(u"DefaultFile"_s), QString());
+}
+
+void FileCommandsTest::recentFilesReopenScripts()
+{
+    // Nine scripts saved and opened: the last eight, most recent first, numbered.
+    for (int i = 1; i <= 9; ++i) {
+        m_dialogs->fileNames << path(u"s%1.scp"_s.arg(i));
+        m_window->menu().mnuSaveAs->trigger();
+    }
+    m_dialogs->fileNames << path(u"s3.scp"_s);
+    m_window->menu().mnuOpen->trigger();
+    QStringList expected;
+    for (int i : {3, 9, 8, 7, 6, 5, 4, 2})
+        expected << u"&%1 %2"_s.arg(expected.size() + 1).arg(path(u"s%1.scp"_s.arg(i)));
+    QCOMPARE(recentMenu(), expected);
+
+    // The unsaved-change question proposes the current file in its folder.
+    click(u"cmdF2"_s);
+    m_dialogs->answers << sw::Answer::Yes;
+    m_dialogs->fileNames << path(u"s3.scp"_s);
+    // A file gone since is dropped with a message, and nothing is asked.
+    QVERIFY(QFile::remove(path(u"s9.scp"_s)));
+    m_window->menu().mnuRecent->actions().at(1)->trigger();
+    QCOMPARE(m_dialogs->criticals,
+             QStringList{u"The script file no longer exists. / "_s + path(u"s9.scp"_s)});
+    QCOMPARE(recentMenu().size(), 7);
+    QVERIFY(m_dialogs->questions.isEmpty());
+
+    // Choosing one is Open of it, after the question; the next run knows the list, and the
+    // settings' own keys stay as they were.
+    m_window->menu().mnuRecent->actions().at(2)->trigger();
+    QCOMPARE(m_dialogs->questions.size(), 1);
+    QCOMPARE(m_dialogs->requests.last(),
+             u"Save Script File|Script File (*.SCP)|*.scp|s3.scp|%1|3|scp"_s.arg(m_folder->path()));
+    QCOMPARE(m_window->currentFilePath(), path(u"s7.scp"_s));
+    QCOMPARE(recentMenu().at(0), u"&1 "_s + path(u"s7.scp"_s));
+    QVERIFY(m_window->close());
+    start();
+    QCOMPARE(recentMenu().at(1), u"&2 "_s + path(u"s3.scp"_s));
+    auto store = settingsStore();
+    QCOMPARE(store->childGroups(), (QStringList{u"Data"_s, u"RecentFiles"_s}));
+    store->beginGroup(u"Data"_s);
+    QCOMPARE(store->childKeys(), (QStringList{u"DefaultFile"_s, u"FormHeight"_s, u"FormWidth"_s}));
 }
 
 QTEST_MAIN(FileCommandsTest)
