@@ -40,23 +40,6 @@ QString randomText(QRandomGenerator& random)
     return text;
 }
 
-const QStringList& choicesOf(StepKind kind)
-{
-    static const QStringList none;
-    switch (kind) {
-    case StepKind::Input:
-        return choices::inputPorts();
-    case StepKind::Output:
-        return choices::outputPorts();
-    case StepKind::DeviceFunction:
-        return choices::deviceFunctions();
-    case StepKind::ProbeSelect:
-        return choices::probes();
-    default:
-        return none;
-    }
-}
-
 // A fill as "position|...|text|...", in the order it was filled.
 QString filled(const PanelFill& fill)
 {
@@ -205,13 +188,16 @@ void StepsTest::everySetLineIsAStepThatLoadsBack()
 {
     static const QRegularExpression Controls(u"[\\p{Cc}\\p{Zl}\\p{Zp}]"_s);
     QRandomGenerator random(615);
-    for (const StepKind kind : {StepKind::Input, StepKind::Output, StepKind::Wait,
-                                StepKind::DeviceFunction, StepKind::SelectModule,
-                                StepKind::LoadFile, StepKind::BufferClear, StepKind::ProbeSelect}) {
-        const QStringList& choices = choicesOf(kind);
-        const bool levelled = kind == StepKind::Input || kind == StepKind::Output;
-        const bool valued = kind == StepKind::Input || kind == StepKind::Wait ||
-                            kind == StepKind::SelectModule || kind == StepKind::LoadFile;
+    const QStringList none;
+    for (const auto& [kind, choices, levelled, valued] :
+         {std::tuple{StepKind::Input, choices::inputPorts(), true, true},
+          {StepKind::Output, choices::outputPorts(), true, false},
+          {StepKind::Wait, none, false, true},
+          {StepKind::DeviceFunction, choices::deviceFunctions(), false, false},
+          {StepKind::SelectModule, none, false, true},
+          {StepKind::LoadFile, none, false, true},
+          {StepKind::BufferClear, none, false, false},
+          {StepKind::ProbeSelect, choices::probes(), false, false}}) {
         int lines = 0;
         for (int round = 0; round < 3000; ++round) {
             const PanelEntry entry{
