@@ -72,8 +72,9 @@ def main():
         row = dict(zip(COLUMNS, cells(text)))
         if only and row["id"] not in only:
             continue
-        # A fault no test caught before cannot be lost; only those caught are run again.
-        if column == "after" and not row["before"].startswith("caught"):
+        # A fault no test caught before cannot be lost: unless named, only those caught are run
+        # again.
+        if column == "after" and not only and not row["before"].startswith("caught"):
             continue
         outcome, line = try_fault(build, row)
         row[column] = outcome
