@@ -3,8 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
-#include <QMenuBar>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -12,21 +11,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString Base = u"KT615 Stepwright   V1.02"_s;
-const QString Changed = u"Script Data Changed.\r\nSave Script File?"_s;
 QString changedOnDisk(const QString& path)
 {
     return u"The file \"%1\" was changed on disk since it was opened or last saved here.\r\n"
            "Overwrite it with this script?"_s.arg(path);
 }
-// The dialogs as FakeDialogs records them; options ConfirmOverwrite 1, PathMustExist 2,
-// FileMustExist 4, HideReadOnly 8.
-const QString LoadRequest = u"Load File|Script File (*.SCP)|*.scp|||12|"_s;
-const QString QuestionRequest = u"Save Script File|Script File (*.SCP)|*.scp|||3|scp"_s;
-QString saveRequest(const QString& folder)
-{
-    return u"Save File|Script File (*.scp)|*.scp|00Script.scp|%1|3|scp"_s.arg(folder);
-}
+// The dialogs as FakeDialogs records them: title|filter|pattern|name|folder|options|suffix,
+// with the options ConfirmOverwrite 1, PathMustExist 2, FileMustExist 4, HideReadOnly 8.
+const QString LoadRequest = u"Load File|Script File (*.SCP)|*.scp||%1|12|"_s;
+const QString QuestionRequest = u"Save Script File|Script File (*.SCP)|*.scp|Line1.scp|%1|3|scp"_s;
+const QString SaveRequest = u"Save File|Script File (*.scp)|*.scp|00Script.scp|%1|3|scp"_s;
 
 } // namespace
 
@@ -37,120 +31,86 @@ class FileCommandsTest : public QObject, WindowHarness
 private Q_SLOTS:
     void init() { startAfresh(); }
 
+    void unsavedChangesQuestion_data();
     void unsavedChangesQuestion();
-    void cancelKeepsEverything_data();
-    void cancelKeepsEverything();
     void questionBoxKeys_data();
     void questionBoxKeys();
     void openNamesTheFileOrLeavesANewScript();
-    void saveAndSaveAs();
-    void roadAcrossRuns();
+    void saveAndReopenAcrossRuns();
+    void recentFilesReopenScripts();
 
 private:
+    QStringList recentMenu() const
+    {
+        QStringList texts;
+        for (QAction* action : m_window->menu().mnuRecent->actions())
+            texts << action->text();
+        return texts;
+    }
     void showErrorFlow() const { QTest::keyClick(find(u"cmbMode"_s), Qt::Key_Down); }
-    QString path(const QString& name) const { return m_folder->filePath(name); }
-    void writeFile(const QString& name, const QByteArray& bytes) const
-    {
-        QFile file(path(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray readFile(const QString& name) const
-    {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    QString storedSetting(const QString& key) const
-    {
-        return settingsStore()->value(u"Data/"_s + key).toString();
-    }
     // What the file commands keep: the caption behind the base one, the current file, the
     // folder for the dialogs, and whether the working copy differs from the saved one.
     QStringList state() const
     {
-        return {m_window->windowTitle().remove(Base), m_window->currentFilePath(),
+        return {m_window->windowTitle().remove(BaseCaption), m_window->currentFilePath(),
                 m_window->settings().DefaultFile,
                 m_window->document().Is_Script_Changed() ? u"changed"_s : u"saved"_s};
     }
-    // Offers Yes to the question, then the given path (nothing: a cancel) to the dialog.
-    void answerYes(const std::optional<QString>& file)
-    {
-        m_dialogs->answers << sw::Answer::Yes;
-        m_dialogs->fileNames << file;
-    }
 };
 
-void FileCommandsTest::unsavedChangesQuestion()
-{
-    m_window->menu().mnuNew->trigger();
-    m_window->menu().mnuOpen->trigger(); // the load dialog is cancelled
-
-    // Yes, then a cancelled dialog or a failed write: New, Open and the close end, the step
-    // unsaved and the settings not stored.
-    click(u"cmdF2"_s);
-    answerYes(std::nullopt);
-    m_window->menu().mnuNew->trigger();
-    answerYes(path(u"missing/x.scp"_s));
-    m_window->menu().mnuOpen->trigger();
-    answerYes(std::nullopt);
-    QVERIFY(!m_window->close());
-    answerYes(path(u"missing/x.scp"_s));
-    QVERIFY(!m_window->close());
-    QCOMPARE(m_dialogs->criticals.size(), 2);
-    QCOMPARE(storedSetting(u"FormWidth"_s), QString());
-
-    // Yes and a bare name: written as .scp, and Open goes on to its dialog; the file written
-    // is neither the current file nor the saved script.
-    answerYes(path(u"kept"_s));
-    m_window->menu().mnuOpen->trigger();
-    QVERIFY(readFile(u"kept.scp"_s).contains("BufferClear  //:(1)"));
-    QCOMPARE(state(), (QStringList{{}, {}, {}, u"changed"_s}));
-
-    // No: the changes are dropped.
-    m_window->menu().mnuNew->trigger();
-    QCOMPARE(items().size(), 3);
-
-    // Yes and a good path: the close writes the file and stores the first start's size.
-    click(u"cmdF2"_s);
-    answerYes(path(u"last.scp"_s));
-    QVERIFY(m_window->close());
-    QVERIFY(readFile(u"last.scp"_s).contains("BufferClear  //:(1)"));
-    QCOMPARE(storedSetting(u"FormWidth"_s) + u'x' + storedSetting(u"FormHeight"_s),
-             u"14070x10950"_s);
-    QCOMPARE(m_dialogs->questions, QStringList(7, Changed));
-    // No load dialog follows the failed write.
-    QCOMPARE(m_dialogs->requests, (QStringList{LoadRequest} + QStringList(5, QuestionRequest) +
-                                   QStringList{LoadRequest, QuestionRequest}));
-}
-
-void FileCommandsTest::cancelKeepsEverything_data()
+void FileCommandsTest::unsavedChangesQuestion_data()
 {
     QTest::addColumn<QString>("command");
-    QTest::newRow("New") << u"mnuNew"_s;
-    QTest::newRow("Open") << u"mnuOpen"_s;
-    QTest::newRow("Exit") << u"mnuExit"_s;
+    QTest::addColumn<sw::Answer>("answer");
+    QTest::addColumn<QString>("file"); // given to the question's dialog; empty: cancelled
+    QTest::addColumn<bool>("proceeds");
+    for (const QString& command : {u"mnuNew"_s, u"mnuOpen"_s, u"mnuExit"_s}) {
+        const auto row = [&](const char* what, sw::Answer answer, const QString& file, bool on) {
+            QTest::addRow("%s, %s", qPrintable(command), what) << command << answer << file << on;
+        };
+        row("Cancel", sw::Answer::Cancel, {}, false);
+        row("Yes, dialog cancelled", sw::Answer::Yes, {}, false);
+        row("Yes, write failed", sw::Answer::Yes, u"missing/x.scp"_s, false);
+        row("Yes, saved under a bare name", sw::Answer::Yes, u"kept"_s, true);
+        row("No", sw::Answer::No, {}, true);
+    }
 }
 
-// Cancel to the unsaved-change question: the command ends with no dialog, the window stays
-// open with its script, and nothing is stored.
-void FileCommandsTest::cancelKeepsEverything()
+// The question proposes the current file; a cancel, a cancelled dialog or a failed write end
+// the command and keep the window, its script and the settings as they were. A file saved
+// there is neither the current file nor the saved script.
+void FileCommandsTest::unsavedChangesQuestion()
 {
     QFETCH(QString, command);
-    writeFile(u"Line1.scp"_s, "(Start)\r\n(End)\r\n-\r\n(Start)\r\n(End)\r\n-\r\n");
-    m_dialogs->fileNames << path(u"Line1.scp"_s);
-    m_window->menu().mnuOpen->trigger();
-    click(u"cmdF2"_s);
+    QFETCH(sw::Answer, answer);
+    QFETCH(QString, file);
+    QFETCH(bool, proceeds);
+    openAndChangeLine1();
     m_window->document().Harvest_Flow(0); // as the command does first
     const QStringList before = state() + items();
     m_dialogs->requests.clear();
+    m_dialogs->answers << answer;
+    if (answer == sw::Answer::Yes)
+        m_dialogs->fileNames << (file.isEmpty() ? std::nullopt : std::optional(path(file)));
 
-    m_dialogs->answers << sw::Answer::Cancel;
     find<QAction>(command)->trigger();
-    QCOMPARE(m_dialogs->questions, QStringList{Changed});
-    QCOMPARE(state() + items(), before);
-    QVERIFY(m_window->isVisible());
-    QVERIFY(m_dialogs->requests.isEmpty());
-    QCOMPARE(storedSetting(u"FormWidth"_s), QString());
+    QCOMPARE(m_dialogs->questions, QStringList{ChangedQuestion});
+    QCOMPARE(m_dialogs->criticals.size(), int(file.startsWith(u"missing"_s)));
+    QCOMPARE(readFile(u"kept.scp"_s).contains("BufferClear  //:(1)"), file == u"kept"_s);
+    QStringList requests;
+    if (answer == sw::Answer::Yes)
+        requests << QuestionRequest.arg(m_folder->path());
+    if (proceeds && command == u"mnuOpen"_s)
+        requests << LoadRequest.arg(m_folder->path());
+    QCOMPARE(m_dialogs->requests, requests);
+    if (proceeds && command == u"mnuNew"_s)
+        QCOMPARE(items().size(), 3);
+    else
+        QCOMPARE(state() + items(), before);
+    QCOMPARE(m_window->isVisible(), !proceeds || command != u"mnuExit"_s);
+    // Only an ended program stores its size: the first start's.
+    QCOMPARE(storedSetting(u"FormWidth"_s) + storedSetting(u"FormHeight"_s),
+             m_window->isVisible() ? QString() : u"1407010950"_s);
 }
 
 void FileCommandsTest::questionBoxKeys_data()
@@ -175,7 +135,7 @@ void FileCommandsTest::questionBoxKeys()
         else
             QTest::keyClick(box, Qt::Key(key));
     });
-    QCOMPARE(sw::WidgetDialogs(m_window.get()).questionWithCancel(Changed), answer);
+    QCOMPARE(sw::WidgetDialogs(m_window.get()).questionWithCancel(ChangedQuestion), answer);
 }
 
 void FileCommandsTest::openNamesTheFileOrLeavesANewScript()
@@ -192,8 +152,8 @@ void FileCommandsTest::openNamesTheFileOrLeavesANewScript()
     QCOMPARE(state(), (QStringList{u" - Line1.scp"_s, path(u"Line1.scp"_s), m_folder->path(),
                                    u"changed"_s}));
 
-    // A faulty file: a new script in Normal mode and no current file, so
-    // a Save cannot write it over Line1.scp. Its folder is remembered.
+    // A faulty file: a new script in Normal mode and no current file, so a Save cannot write
+    // it over Line1.scp. Its folder is remembered.
     QVERIFY(QDir(m_folder->path()).mkdir(u"sub"_s));
     writeFile(u"sub/bad.scp"_s, "(Start)\r\n(End)\r\n-\r\nWait , 1  //:(1)\r\n");
     m_dialogs->fileNames << path(u"sub/bad.scp"_s);
@@ -205,68 +165,39 @@ void FileCommandsTest::openNamesTheFileOrLeavesANewScript()
     QCOMPARE(state(), (QStringList{{}, {}, path(u"sub"_s), u"saved"_s}));
 }
 
-void FileCommandsTest::saveAndSaveAs()
+void FileCommandsTest::saveAndReopenAcrossRuns()
 {
     // A failed write keeps the script changed and names no file, but the folder is taken.
-    click(u"cmdF2"_s);
+    entries({u"cmbINIO=IN2"_s, u"cmbINLevel=OFF"_s, u"txtINComm=door shut"_s, u"txtTout=250"_s},
+            true);
+    click(u"cmdIN"_s);
     m_dialogs->fileNames << path(u"missing/a.scp"_s);
     m_window->menu().mnuSave->trigger();
     QCOMPARE(m_dialogs->criticals.size(), 1);
     QCOMPARE(state(), (QStringList{{}, {}, path(u"missing"_s), u"changed"_s}));
 
-    const QStringList named{u" - 00Script.scp"_s, path(u"00Script.scp"_s), m_folder->path(),
-                            u"saved"_s};
-    m_dialogs->fileNames << path(u"00Script.scp"_s);
-    m_window->menu().mnuSave->trigger();
-    QCOMPARE(state(), named);
-    // A second Save writes the same file without a dialog.
-    click(u"cmdF2"_s);
-    m_window->menu().mnuSave->trigger();
-    QVERIFY(readFile(u"00Script.scp"_s).contains("BufferClear  //:(2)"));
-    // Someone saves it meanwhile: Save asks first; No writes nothing, Yes overwrites.
-    writeFile(u"00Script.scp"_s, "theirs");
-    click(u"cmdF2"_s);
-    m_window->menu().mnuSave->trigger();
-    QCOMPARE(readFile(u"00Script.scp"_s), "theirs");
-    m_dialogs->answers << sw::Answer::Yes;
-    m_window->menu().mnuSave->trigger();
-    QVERIFY(readFile(u"00Script.scp"_s).contains("BufferClear  //:(3)"));
-    QCOMPARE(m_dialogs->questions, QStringList(2, changedOnDisk(path(u"00Script.scp"_s))));
-
-    // Save As proposes "00Script.scp" again; a cancel changes nothing.
-    m_window->menu().mnuSaveAs->trigger();
-    QCOMPARE(state(), named);
-    m_dialogs->fileNames << path(u"other"_s);
-    m_window->menu().mnuSaveAs->trigger();
-    QCOMPARE(state(),
-             (QStringList{u" - other.scp"_s, path(u"other.scp"_s), m_folder->path(), u"saved"_s}));
-    QCOMPARE(m_dialogs->requests,
-             (QStringList{saveRequest({}), saveRequest(path(u"missing"_s)),
-                          saveRequest(m_folder->path()), saveRequest(m_folder->path())}));
-
-    // New leaves no current file and keeps the folder.
-    m_window->menu().mnuNew->trigger();
-    QCOMPARE(state(), (QStringList{{}, {}, m_folder->path(), u"saved"_s}));
-}
-
-void FileCommandsTest::roadAcrossRuns()
-{
-    // Steps in both flows; Save harvests the flow shown.
-    entries({u"cmbINIO=IN2"_s, u"cmbINLevel=OFF"_s, u"txtINComm=door shut"_s, u"txtTout=250"_s},
-            true);
-    click(u"cmdIN"_s);
-    entries({u"txtWait=100"_s}, true);
-    click(u"cmdwait"_s);
+    // Steps in both flows; Save harvests the flow shown, and a second Save asks for nothing.
     const QStringList normal = items();
     showErrorFlow();
     entries({u"cmbOutIO=OUT1"_s, u"txtOutComm=alarm"_s}, true);
     click(u"cmdOut"_s);
-    const QStringList error = items();
     m_dialogs->fileNames << path(u"road"_s);
     m_window->menu().mnuSave->trigger();
+    click(u"cmdwait"_s); // an empty time: nothing is set
+    m_window->menu().mnuSave->trigger();
+    const QStringList named{u" - road.scp"_s, path(u"road.scp"_s), m_folder->path(), u"saved"_s};
+    QCOMPARE(state(), named);
     QCOMPARE(readFile(u"road.scp"_s),
-             "(Start)\r\nInput , IN2 , OFF , 250  // door shut:(1)\r\nWait , 100  //:(2)\r\n"
-             "(End)\r\n-\r\n(Start)\r\nOutput , OUT1 , ON  // alarm:(1)\r\n(End)\r\n-\r\n"_ba);
+             "(Start)\r\nInput , IN2 , OFF , 250  // door shut:(1)\r\n(End)\r\n-\r\n"
+             "(Start)\r\nOutput , OUT1 , ON  // alarm:(1)\r\n(End)\r\n-\r\n"_ba);
+    const QStringList error = items();
+
+    // Save As proposes "00Script.scp" again; a cancel changes nothing.
+    m_window->menu().mnuSaveAs->trigger();
+    QCOMPARE(state(), named);
+    QCOMPARE(m_dialogs->requests,
+             (QStringList{SaveRequest.arg(QString()), SaveRequest.arg(path(u"missing"_s)),
+                          SaveRequest.arg(m_folder->path())}));
 
     // The saved script closes without a question. The next run has the size and the folder of
     // this one, and opens the same flows, each shown in its turn.
@@ -276,29 +207,81 @@ void FileCommandsTest::roadAcrossRuns()
     QVERIFY(m_dialogs->questions.isEmpty());
     start();
     QCOMPARE(m_window->outerSizeTwips(), QSizeF(9000, 7500));
-    QCOMPARE(m_window->settings().DefaultFile, m_folder->path());
     m_dialogs->fileNames << path(u"road.scp"_s);
     m_window->menu().mnuOpen->trigger();
+    QCOMPARE(m_dialogs->requests, QStringList{LoadRequest.arg(m_folder->path())});
     QCOMPARE(items(), normal);
     showErrorFlow();
     QCOMPARE(items(), error);
-    QCOMPARE(state(),
-             (QStringList{u" - road.scp"_s, path(u"road.scp"_s), m_folder->path(), u"saved"_s}));
-    // The file as opened is what a later Save compares with.
+    QCOMPARE(state(), named);
+
+    // The file as opened is what a Save compares with. Someone saves it meanwhile: Save asks
+    // first; No writes nothing, Yes overwrites.
+    click(u"cmdF2"_s);
+    m_window->menu().mnuSave->trigger();
     writeFile(u"road.scp"_s, "theirs");
     m_window->menu().mnuSave->trigger();
-    QCOMPARE(m_dialogs->questions, QStringList{changedOnDisk(path(u"road.scp"_s))});
     QCOMPARE(readFile(u"road.scp"_s), "theirs");
+    m_dialogs->answers << sw::Answer::Yes;
+    m_window->menu().mnuSave->trigger();
+    QVERIFY(readFile(u"road.scp"_s).contains("BufferClear"));
+    QCOMPARE(m_dialogs->questions, QStringList(2, changedOnDisk(path(u"road.scp"_s))));
+
+    // New leaves no current file and keeps the folder.
+    m_window->menu().mnuNew->trigger();
+    QCOMPARE(state(), (QStringList{{}, {}, m_folder->path(), u"saved"_s}));
 
     // A stored width that is no number stops the reading there: the height holds, the width is
-    // the platform's smallest, one pixel (the program sets no minimum of its own), and the folder
-    // is empty for this run and the next.
+    // the platform's smallest, one pixel, and the folder is empty for this run and the next.
     settingsStore()->setValue(u"Data/FormWidth"_s, u"abc"_s);
     start();
     QCOMPARE(m_window->outerSizeTwips().height(), 7500);
     QCOMPARE(m_window->width(), 1);
     QVERIFY(m_window->close());
     QCOMPARE(storedSetting(u"DefaultFile"_s), QString());
+}
+
+void FileCommandsTest::recentFilesReopenScripts()
+{
+    // Nine scripts saved and opened: the last eight, most recent first, numbered.
+    for (int i = 1; i <= 9; ++i) {
+        m_dialogs->fileNames << path(u"s%1.scp"_s.arg(i));
+        m_window->menu().mnuSaveAs->trigger();
+    }
+    m_dialogs->fileNames << path(u"s3.scp"_s);
+    m_window->menu().mnuOpen->trigger();
+    QStringList expected;
+    for (int i : {3, 9, 8, 7, 6, 5, 4, 2})
+        expected << u"&%1 %2"_s.arg(expected.size() + 1).arg(path(u"s%1.scp"_s.arg(i)));
+    QCOMPARE(recentMenu(), expected);
+
+    // The unsaved-change question proposes the current file in its folder.
+    click(u"cmdF2"_s);
+    m_dialogs->answers << sw::Answer::Yes;
+    m_dialogs->fileNames << path(u"s3.scp"_s);
+    // A file gone since is dropped with a message, and nothing is asked.
+    QVERIFY(QFile::remove(path(u"s9.scp"_s)));
+    m_window->menu().mnuRecent->actions().at(1)->trigger();
+    QCOMPARE(m_dialogs->criticals,
+             QStringList{u"The script file no longer exists. / "_s + path(u"s9.scp"_s)});
+    QCOMPARE(recentMenu().size(), 7);
+    QVERIFY(m_dialogs->questions.isEmpty());
+
+    // Choosing one is Open of it, after the question; the next run knows the list, and the
+    // settings' own keys stay as they were.
+    m_window->menu().mnuRecent->actions().at(2)->trigger();
+    QCOMPARE(m_dialogs->questions.size(), 1);
+    QCOMPARE(m_dialogs->requests.last(),
+             u"Save Script File|Script File (*.SCP)|*.scp|s3.scp|%1|3|scp"_s.arg(m_folder->path()));
+    QCOMPARE(m_window->currentFilePath(), path(u"s7.scp"_s));
+    QCOMPARE(recentMenu().at(0), u"&1 "_s + path(u"s7.scp"_s));
+    QVERIFY(m_window->close());
+    start();
+    QCOMPARE(recentMenu().at(1), u"&2 "_s + path(u"s3.scp"_s));
+    auto store = settingsStore();
+    QCOMPARE(store->childGroups(), (QStringList{u"Data"_s, u"RecentFiles"_s}));
+    store->beginGroup(u"Data"_s);
+    QCOMPARE(store->childKeys(), (QStringList{u"DefaultFile"_s, u"FormHeight"_s, u"FormWidth"_s}));
 }
 
 QTEST_MAIN(FileCommandsTest)

@@ -13,7 +13,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString Changed = u"Script Data Changed.\r\nSave Script File?"_s;
 const QString Step = u"BufferClear  //:(1)"_s;
 
 // The editor as main.cpp starts it, with one step set and not saved; it says so on stdout.
@@ -49,7 +48,6 @@ private:
     {
         return QDir(sw::recoveryFolder()).entryList({u"*.recovery"_s}, QDir::Files);
     }
-    QString path(const QString& name) const { return m_folder->filePath(name); }
     QStringList state() const
     {
         return QStringList{m_window->windowTitle(), m_window->currentFilePath(),
@@ -62,22 +60,15 @@ private:
 // given up.
 void RecoveryTest::copyFollowsUnsavedChanges()
 {
-    click(u"cmdF2"_s);
-    QVERIFY(copies().isEmpty());
-    QTRY_COMPARE(copies().size(), 1);
     m_dialogs->fileNames << path(u"a.scp"_s);
-    m_window->menu().mnuSave->trigger();
-    QVERIFY(copies().isEmpty());
-
-    click(u"cmdF2"_s);
-    QTRY_COMPARE(copies().size(), 1);
-    m_window->menu().mnuNew->trigger(); // No
-    QVERIFY(copies().isEmpty());
-
-    click(u"cmdF2"_s);
-    QTRY_COMPARE(copies().size(), 1);
-    QVERIFY(m_window->close()); // No
-    QVERIFY(copies().isEmpty());
+    const sw::MainMenu& menu = m_window->menu();
+    for (QAction* end : {menu.mnuSave, menu.mnuNew, menu.mnuExit}) { // New and Exit: answered No
+        click(u"cmdF2"_s);
+        QVERIFY(copies().isEmpty());
+        QTRY_COMPARE(copies().size(), 1);
+        end->trigger();
+        QVERIFY(copies().isEmpty());
+    }
 }
 
 void RecoveryTest::startOffersALeftCopy_data()
@@ -92,27 +83,21 @@ void RecoveryTest::startOffersALeftCopy_data()
 void RecoveryTest::startOffersALeftCopy()
 {
     QFETCH(int, answer);
-    QFile file(path(u"Line1.scp"_s));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("(Start)\r\n(End)\r\n-\r\n(Start)\r\n(End)\r\n-\r\n");
-    file.close();
-    m_dialogs->fileNames << file.fileName();
-    m_window->menu().mnuOpen->trigger();
-    click(u"cmdF2"_s);
+    openAndChangeLine1();
     QTRY_COMPARE(copies().size(), 1);
     const QStringList changed = state();
     m_window.reset();
 
     start({sw::Answer(answer)});
     QCOMPARE(m_dialogs->questions.size(), 1);
-    QVERIFY(m_dialogs->questions[0].contains(QDir::toNativeSeparators(file.fileName())));
+    QVERIFY(m_dialogs->questions[0].contains(path(u"Line1.scp"_s)));
     switch (sw::Answer(answer)) {
     case sw::Answer::Yes:
         // As after an Open of the file, with the changes unsaved: the close asks.
         QCOMPARE(state(), changed);
         QCOMPARE(copies().size(), 1);
         QVERIFY(m_window->close());
-        QCOMPARE(m_dialogs->questions.last(), Changed);
+        QCOMPARE(m_dialogs->questions.last(), ChangedQuestion);
         QVERIFY(copies().isEmpty());
         break;
     case sw::Answer::No:

@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 
+#include <QFile>
 #include <QListView>
 #include <QMetaProperty>
 #include <QPushButton>
@@ -11,6 +12,9 @@
 #include <QTest>
 
 #include <optional>
+
+inline const QString BaseCaption = QStringLiteral("KT615 Stepwright   V1.02");
+inline const QString ChangedQuestion = QStringLiteral("Script Data Changed.\r\nSave Script File?");
 
 // Answers for the user from queues and records what the program asked, so no modal box ever
 // waits in a test.
@@ -86,6 +90,30 @@ struct WindowHarness
     {
         return std::make_unique<QSettings>(m_folder->filePath(QStringLiteral("Stepwright.conf")),
                                            QSettings::IniFormat);
+    }
+    QString path(const QString& name) const { return m_folder->filePath(name); }
+    void writeFile(const QString& name, const QByteArray& bytes) const
+    {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    QByteArray readFile(const QString& name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QString storedSetting(const QString& key) const
+    {
+        return settingsStore()->value(QStringLiteral("Data/") + key).toString();
+    }
+    // Opens a file of two empty flows, Line1.scp, and sets one step: an unsaved change.
+    void openAndChangeLine1()
+    {
+        writeFile(QStringLiteral("Line1.scp"),
+                  "(Start)\r\n(End)\r\n-\r\n(Start)\r\n(End)\r\n-\r\n");
+        m_dialogs->fileNames << path(QStringLiteral("Line1.scp"));
+        m_window->menu().mnuOpen->trigger();
+        click(QStringLiteral("cmdF2"));
     }
     template <class T = QWidget> T* find(const QString& name) const
     {

@@ -5,8 +5,9 @@
 
 using namespace Qt::StringLiterals;
 
-// stepwright-check, run from a shell as a user runs it, in a folder holding good.scp (loads)
-// and bad.scp (a format error in line 2).
+// stepwright-check and the editor's answers without a window, run from a shell as a user runs
+// them, in a folder holding good.scp (loads) and bad.scp (a format error in line 2) that is
+// also the home, where a settings file would show.
 class TestCheckTool : public QObject
 {
     Q_OBJECT
@@ -14,7 +15,7 @@ class TestCheckTool : public QObject
 private Q_SLOTS:
     void run_data()
     {
-        QTest::addColumn<QString>("command"); // a shell command; "$CHECK" is the checker
+        QTest::addColumn<QString>("command"); // "$CHECK" is the checker, "$EDITOR" the editor
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out");    // a pattern for all of standard output
         QTest::addColumn<QString>("errors"); // and one for all of standard error
@@ -26,6 +27,17 @@ private Q_SLOTS:
                             const QString& errors = {}) {
             QTest::newRow(tag) << command << status << out << errors;
         };
+        const QString editorUsage = u"Usage: \\S*stepwright \\[options\\] \\[FILE\\]\n.*"_s;
+        const QString noDisplay = u"env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "_s;
+        row("editor help needs no display", noDisplay + u"\"$EDITOR\" --help"_s, 0, editorUsage);
+        row("editor version needs no display", noDisplay + u"\"$EDITOR\" -v"_s, 0,
+            u"Stepwright 1\\.02\n"_s);
+        row("editor version behind Qt's options", u"\"$EDITOR\" -platform offscreen --version"_s, 0,
+            u"Stepwright 1\\.02\n"_s);
+        row("editor option unknown", noDisplay + u"\"$EDITOR\" --bogus a.scp"_s, 2, {},
+            u"Unknown option 'bogus'.\n\n"_s + editorUsage);
+        row("editor given two files", noDisplay + u"\"$EDITOR\" a.scp b.scp"_s, 2, {},
+            u"Only one FILE .*\n\n"_s + editorUsage);
         row("print renumbers", u"\"$CHECK\" --print good.scp"_s, 0,
             QRegularExpression::escape(
                 u"(Start)\r\nInput , IN2 , OFF , 42  //:(1)\r\nSelectModule,abc.yim// x:(2)\r\n"
@@ -72,6 +84,10 @@ private Q_SLOTS:
         process.setWorkingDirectory(dir.path());
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"CHECK"_s, QStringLiteral(STEPWRIGHT_CHECK));
+        environment.insert(u"EDITOR"_s, QStringLiteral(STEPWRIGHT_EDITOR));
+        environment.insert(u"HOME"_s, dir.path());
+        environment.insert(u"XDG_CONFIG_HOME"_s, dir.filePath(u"config"_s));
+        environment.insert(u"XDG_RUNTIME_DIR"_s, dir.path()); // without one, Qt warns
         process.setProcessEnvironment(environment);
         process.start(u"sh"_s, {u"-c"_s, command});
         QVERIFY(process.waitForFinished());
@@ -84,6 +100,7 @@ private Q_SLOTS:
                                               QRegularExpression::DotMatchesEverythingOption);
             QVERIFY2(expected.match(text).hasMatch(), qPrintable(text));
         }
+        QVERIFY(!QFileInfo::exists(dir.filePath(u"config"_s)));
     }
 };
 

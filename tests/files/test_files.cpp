@@ -1,10 +1,11 @@
 #include "../../fuzz/script_input.h"
-#include "files/code_page.h"
+#include "files/file_paths.h"
+#include "files/line_checks.h"
+#include "files/recovery_copy.h"
 #include "files/script_file.h"
 
 #include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,9 +21,34 @@ QByteArray readBytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
 
+// A full Normal mode flow whose lines hold every UTF-16 code unit between them, lone
+// surrogates, CR and NUL included; a short Error mode flow; a saved copy of its own.
+sw::RecoveryContent everyCharacter()
+{
+    sw::RecoveryContent content;
+    content.filePath = u"/work/Plant 2/Line\r1.scp"_s;
+    content.time = QDateTime(QDate(2026, 12, 6), QTime(12, 34, 56, 789), Qt::UTC);
+    for (int slot = 0; slot < sw::MaxFlowLines; ++slot) {
+        QString line;
+        for (int unit = slot * 255; unit < (slot + 1) * 255 && unit <= 0xFFFF; ++unit)
+            line += QChar(char16_t(unit));
+        content.working.flows[0][slot] = line;
+    }
+    content.working.flows[1] = {u"(Start)"_s, u"(End)"_s};
+    content.saved.flows[0] = {u"(Start)"_s, u"Wait , 1  //:(1)"_s, u"(End)"_s};
+    content.saved.flows[1] = {u"(Start)"_s, u"(End)"_s};
+    return content;
+}
+
+QStringList filesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden);
+}
+
 } // namespace
 
-class TestScriptFile : public QObject
+// The script file, its lines and paths, and the recovery copy.
+class TestFiles : public QObject
 {
     Q_OBJECT
 
@@ -65,31 +91,6 @@ private Q_SLOTS:
         row("empty line after the last separator", NewScriptFile + "\r\n", 7);
         row("a third flow", NewScriptFile + "(Start)\r\n(End)\r\n-\r\n", 7);
         row("259 lines", fullFlow.chopped(10) + "BufferClear\r\n(End)\r\n-\r\n", 259);
-
-        // Flows of random length, with names and comments of random characters.
-        QRandomGenerator random(61502);
-        const auto text = [&](int length) { // no blank, no slash
-            QByteArray bytes;
-            while (bytes.size() < length) {
-                if (const char byte = static_cast<char>(random.bounded(0x21, 0x100)); byte != '/')
-                    bytes += byte;
-            }
-            return bytes;
-        };
-        for (int round = 0; round < 20; ++round) {
-            QByteArray file;
-            for (int flow = 0; flow < sw::FlowCount; ++flow) {
-                file += "(Start)\r\n";
-                for (int n = random.bounded(30); n > 0; --n) {
-                    const QByteArray name = text(random.bounded(4) ? random.bounded(1, 20) : 248);
-                    file += (random.bounded(2) ? "LoadFile , " + name
-                                               : "SelectModule , " + name + ".YIM") +
-                            "  // " + text(random.bounded(40)) + "\r\n";
-                }
-                file += "(End)\r\n-\r\n";
-            }
-            QTest::addRow("random script %d", round) << file << 0 << file;
-        }
     }
 
     void readScript()
@@ -147,14 +148,6 @@ private Q_SLOTS:
                  QStringList{u"script.scp"_s});
     }
 
-    void codePage()
-    {
-        // The bytes 0x80 to 0x9F are Windows-1252's characters, the undefined ones (0x81) their own
-        // value; so U+0080 has no byte (see the failed write).
-        QCOMPARE(sw::codepage::decode("A\x80\x81\x9F\xA0\xE9"),
-                 u"A\u20AC\u0081\u0178\u00A0\u00E9"_s);
-    }
-
     void readsPastTheSizeSeenAtTheOpen()
     {
         // The files of /proc say they are empty.
@@ -176,7 +169,110 @@ private Q_SLOTS:
             QVERIFY2(exerciseScriptInput(readBytes(dir.filePath(name))).isEmpty(),
                      qPrintable(name));
     }
+
+    // The lines the panels compose pass (test_steps); these are the lenient and borderline ones.
+    void checkScriptLine_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("accepted");
+
+        const QStringList accepted =
+            u"input,in0,on,5|INPUT  ,  IN 3 ,OFF,  12345// x|program   |"
+            "ProbeSelect // spare|LoadFile , A/B|SelectModule , ABC.yim"_s.split(u'|');
+        const QStringList refused =
+            u" Wait , 5|Input , IN5 , ON , 5|Input , IN12 , ON , 5|Input , IN0 , ON|"
+            "Input , IN0 , ON , 123456|Input , IN0 , ON , 100abc|Input ,\tIN0 , ON , 1|Wait "
+            ",|EPROM|"
+            "TargetProbe3|SelectModule , ABC.BIN|LoadFile ,|LoadFile , MY FILE.HEX"_s.split(u'|');
+        for (const QString& line : accepted)
+            QTest::addRow("%s", qPrintable(line)) << line << true;
+        for (const QString& line : refused)
+            QTest::addRow("%s", qPrintable(line)) << line << false;
+        for (const int over : {0, 1}) {
+            QTest::addRow("module name of %d", 253 + over)
+                << u"SelectModule , "_s + QString(249 + over, u'M') + u".YIM"_s << (over == 0);
+            QTest::addRow("file name of %d", 248 + over)
+                << u"LoadFile , "_s + QString(248 + over, u'F') << (over == 0);
+        }
+    }
+
+    void checkScriptLine()
+    {
+        QFETCH(QString, line);
+        QFETCH(bool, accepted);
+        QCOMPARE(sw::Check_Script_Line(line), accepted);
+    }
+
+    void splitsAtTheLastSlash()
+    {
+        QString folder;
+        QString name = u"old"_s;
+        QVERIFY(sw::Get_File_Directory(u"/home/tech/Line1.scp"_s, folder).isEmpty());
+        QVERIFY(sw::Get_File_Name(u"/home/tech/Line1.scp"_s, name).isEmpty());
+        QCOMPARE(folder + u'|' + name, u"/home/tech|Line1.scp"_s);
+        QVERIFY(sw::Get_File_Directory(u"/Line1.scp"_s, folder).isEmpty());
+        QCOMPARE(folder, u"/"_s);
+
+        // No folder or no name: the folder is emptied, the name left as it was.
+        QCOMPARE(sw::Get_File_Directory(u"Line1.scp"_s, folder), u"File Path Error"_s);
+        QCOMPARE(sw::Get_File_Name(u"Line1.scp"_s, name), u"File Path Error"_s);
+        QCOMPARE(sw::Get_File_Name(u"/home/tech/"_s, name), u"File Path Error"_s);
+        QCOMPARE(folder + u'|' + name, u"|Line1.scp"_s);
+    }
+
+    void addsTheSuffixUnlessThere()
+    {
+        for (const auto& [typed, saved] :
+             {std::pair{u"/t/Plant 2.5 test"_s, u"/t/Plant 2.5 test.scp"_s},
+              {u"/t/Line1.v2"_s, u"/t/Line1.v2.scp"_s},
+              {u"/t.scp/Line1"_s, u"/t.scp/Line1.scp"_s},
+              {u"/t/Line1.sc"_s, u"/t/Line1.sc.scp"_s},
+              {u"/t/Line1.ScP"_s, u"/t/Line1.ScP"_s}})
+            QCOMPARE(sw::withDefaultSuffix(typed, u"scp"), saved);
+    }
+
+    void roundTripKeepsEveryLineExactly()
+    {
+        const sw::RecoveryContent content = everyCharacter();
+        const QByteArray bytes = sw::encodeRecovery(content);
+        const std::optional<sw::RecoveryContent> back = sw::decodeRecovery(bytes);
+        QVERIFY(back);
+        QVERIFY(back->working.flows == content.working.flows);
+        QVERIFY(back->saved.flows == content.saved.flows);
+        QCOMPARE(back->filePath, content.filePath);
+        QCOMPARE(back->time, content.time);
+
+        // A copy cut anywhere, or with anything behind it, is no copy.
+        sw::RecoveryContent small;
+        small.working.flows[0] = {u"(Start)"_s, u"(End)"_s};
+        const QByteArray whole = sw::encodeRecovery(small);
+        for (qsizetype size = 0; size < whole.size(); ++size)
+            QVERIFY2(!sw::decodeRecovery(whole.first(size)), qPrintable(QString::number(size)));
+        QVERIFY(!sw::decodeRecovery(whole + '\0'));
+    }
+
+    // A copy is offered only once its editor no longer holds it, to one editor at a time,
+    // and goes with its lock.
+    void runningEditorsCopyIsNeverTaken()
+    {
+        QTemporaryDir folder;
+        const QString copies = folder.filePath(u"data/stepwright"_s);
+        auto running = sw::RecoveryCopy::create(copies);
+        QCOMPARE(running->write(everyCharacter()), sw::ErrorText());
+        running->remove();
+        QVERIFY(filesIn(copies).isEmpty());
+        QCOMPARE(running->write(everyCharacter()), sw::ErrorText());
+        QVERIFY(sw::RecoveryCopy::claimLeft(copies).empty());
+
+        running.reset();
+        auto left = sw::RecoveryCopy::claimLeft(copies);
+        QCOMPARE(left.size(), 1u);
+        QVERIFY(sw::RecoveryCopy::claimLeft(copies).empty());
+        QCOMPARE(left[0]->read()->filePath, everyCharacter().filePath);
+        left[0]->remove();
+        QVERIFY(filesIn(copies).isEmpty());
+    }
 };
 
-QTEST_GUILESS_MAIN(TestScriptFile)
-#include "test_script_file.moc"
+QTEST_GUILESS_MAIN(TestFiles)
+#include "test_files.moc"

@@ -1,0 +1,341 @@
+#include "script/flow_editing.h"
+#include "script/numbering.h"
+#include "script/script_document.h"
+#include "steps/step_line.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace sw;
+
+namespace {
+
+// Renders a flow of the given lines and selects one of them (a line index, not an item).
+void show(ScriptDocument& doc, const QStringList& lines, int selectedLine)
+{
+    auto& flow = doc.store().flows[0];
+    flow.fill({});
+    for (int i = 0; i < lines.size(); ++i)
+        flow[i] = lines[i];
+    doc.Render_Flow(0);
+    doc.view().select(selectedLine * 2);
+}
+
+// What breaks the layout every edit must keep, or nothing: lines at even positions framed by
+// "(Start)" and "(End)", a connector after every line but "(End)", the selection on a line,
+// and the numbered lines tagged 1, 2, 3 ...
+QString flowFault(const FlowView& view)
+{
+    const int c = view.count();
+    if (c < 3 || !isStartLine(view.itemText(0)) || !isEndLine(view.itemText(c - 1)))
+        return u"not framed by (Start) and (End)"_s;
+    int expected = 1;
+    for (int i = 0; i < c; ++i) {
+        const QString& item = view.itemText(i);
+        if ((i % 2 == 1) != (item == ConnectorLine))
+            return u"item %1 is '%2'"_s.arg(i).arg(item);
+        if (i % 2 == 1 || !isNumberedLine(item))
+            continue;
+        int number = -1;
+        Get_Step_Number(item, number);
+        if (number != expected++)
+            return u"line %1 '%2' is not step %3"_s.arg(i).arg(item).arg(expected - 1);
+    }
+    if (view.selected() % 2 != 0)
+        return u"selection at %1"_s.arg(view.selected());
+    return {};
+}
+
+// The line texts without their number tags, as the reference model keeps them.
+QString bodyOf(QString line)
+{
+    if (const qsizetype tag = line.lastIndexOf(":("_L1); tag >= 0 && line.endsWith(u')')) {
+        line.truncate(tag);
+        if (line.endsWith("  //"_L1))
+            line.chop(4);
+    }
+    return line;
+}
+
+} // namespace
+
+class ScriptTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void setStepNumber_data();
+    void setStepNumber();
+    void malformedTagsAreRefused();
+    void numberAllStepsPerFlow();
+    void insertionAndUnreadableTags();
+    void randomEditsKeepLayoutAndNumbering();
+    void renderAndHarvest();
+    void switchingFlowsKeepsBothEdits();
+    void newScriptAndChangeTest();
+};
+
+void ScriptTest::setStepNumber_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("expected");
+    // A ":" in a name or comment is text of the line, never the start of its tag.
+    for (const auto& [line, number, expected] :
+         {std::tuple{u"Wait , 100"_s, 3, u"Wait , 100  //:(3)"_s},
+          {u"Wait , 100  //:(3)"_s, 4, u"Wait , 100  //:(4)"_s},
+          {u"Wait , 100  // settle"_s, 3, u"Wait , 100  // settle:(3)"_s},
+          {u"Output , OUT0 , OFF  //:(12)"_s, 7, u"Output , OUT0 , OFF  //:(7)"_s},
+          {u"Wait , 5  // a//b"_s, 2, u"Wait , 5  // a//b:(2)"_s},
+          {u"EPR  //:(1234)"_s, 1, u"EPR  //:(1)"_s},
+          {u"EPR  //:(05)"_s, 5, u"EPR  //:(5)"_s},
+          {u"EPR  //:(105)"_s, 5, u"EPR  //:(5)"_s},
+          {u"EPR"_s, 305, u"EPR  //:(305)"_s},
+          {u"EPR // x"_s, 0, u"EPR // x:(0)"_s},
+          {u"LoadFile , C:DATA.HEX"_s, 1, u"LoadFile , C:DATA.HEX  //:(1)"_s},
+          {u"LoadFile , C:DATA.HEX  //:(1)"_s, 2, u"LoadFile , C:DATA.HEX  //:(2)"_s},
+          {u"LoadFile , A/B"_s, 2, u"LoadFile , A/B  //:(2)"_s},
+          {u"Wait , 5  // see: manual"_s, 1, u"Wait , 5  // see: manual:(1)"_s}})
+        QTest::addRow("%s to %d", qPrintable(line), number) << line << number << expected;
+}
+
+void ScriptTest::setStepNumber()
+{
+    QFETCH(QString, line);
+    QFETCH(int, number);
+    QFETCH(QString, expected);
+    QVERIFY(Set_Step_Number(line, number).isEmpty());
+    QCOMPARE(line, expected);
+    int read = -1;
+    QVERIFY(Get_Step_Number(line, read).isEmpty());
+    QCOMPARE(read, number);
+}
+
+void ScriptTest::malformedTagsAreRefused()
+{
+    int n = 0;
+    QVERIFY(Get_Step_Number(u"EPR  //:(007)"_s, n).isEmpty());
+    QCOMPARE(n, 7);
+    for (const QString& bad : {u"EPR  //:(1234)"_s, u"EPR  //:(1a)"_s, u"EPR  //:()"_s, u"EPR"_s,
+                               u"EPR  // x)"_s, u"EPR  //:(1"_s, u")EPR :("_s}) {
+        QCOMPARE(Get_Step_Number(bad, n), u"Unexpected error."_s);
+        QCOMPARE(n, -1);
+    }
+    QString line = u"EPR"_s;
+    QCOMPARE(Set_Step_Number(line, 1000), u"Unexpected error."_s);
+    QCOMPARE(line, u"EPR"_s);
+}
+
+void ScriptTest::numberAllStepsPerFlow()
+{
+    ScriptStore store;
+    store.flows[0] = {u"(Start)"_s, u"EPR"_s, u"// note"_s, u"-"_s, u"Read  //:(9)"_s, u"(End)"_s};
+    store.flows[1] = {u"(START)"_s, u"Copy  // x:(4)"_s, u"(end)"_s};
+    QVERIFY(Number_All_Steps(store).isEmpty());
+    QCOMPARE(QStringList(store.flows[0].begin(), store.flows[0].begin() + 6).join(u'|'),
+             u"(Start)|EPR  //:(1)|// note|-|Read  //:(2)|(End)"_s);
+    QCOMPARE(store.flows[1][1], u"Copy  // x:(1)"_s);
+}
+
+// Placement and numbering at every position are walked by the random edits; these are the
+// exact texts of the first step, no selection at all, and lines whose tag cannot be read.
+void ScriptTest::insertionAndUnreadableTags()
+{
+    ScriptDocument doc;
+    doc.New_Script();
+    FlowView& view = doc.view();
+    QVERIFY(Insert_Step_Line(view, u"Wait , 1"_s).isEmpty());
+    QCOMPARE(view.items(), (QStringList{u"(Start)"_s, u"     |"_s, u"Wait , 1  //:(1)"_s,
+                                        u"     |"_s, u"(End)"_s}));
+    QCOMPARE(view.selected(), 2);
+    view.select(-1);
+    QVERIFY(Insert_Step_Line(view, u"Copy"_s).isEmpty());
+    QCOMPARE(view.count(), 5);
+
+    // An insertion below an unreadable tag keeps its line and says so; a move stops.
+    show(doc, {u"(Start)"_s, u"EPR  // x"_s, u"(End)"_s}, 1);
+    QCOMPARE(Insert_Step_Line(view, u"Read"_s), u"Unexpected error."_s);
+    QCOMPARE(view.itemText(4), u"Read"_s);
+    show(doc, {u"(Start)"_s, u"A  //:(1)"_s, u"B  // x"_s, u"(End)"_s}, 1);
+    QCOMPARE(Move_Step_Down(view), u"Unexpected error."_s);
+    QCOMPARE(view.itemText(2), u"B  // x"_s);
+    QCOMPARE(view.selected(), 2);
+}
+
+// Random inserts, moves and deletes against a plain list of step bodies: the view must
+// always hold the same steps in the same order, numbered 1, 2, 3 ..., framed and laid out.
+void ScriptTest::randomEditsKeepLayoutAndNumbering()
+{
+    int refusals = 0;
+    QRandomGenerator random(20261206);
+    for (int round = 0; round < 40; ++round) {
+        ScriptDocument doc;
+        doc.New_Script();
+        FlowView& view = doc.view();
+        QStringList model{u"(Start)"_s, u"(End)"_s};
+        int selectedLine = 0;
+        // Every fourth round mostly inserts, so that the flow fills up to its capacity.
+        const bool filling = round % 4 == 0;
+        for (int step = 0; step < (filling ? 900 : 300); ++step) {
+            const int lines = static_cast<int>(model.size());
+            const int op = static_cast<int>(random.bounded(filling ? 9 : 5));
+            switch (op >= 5 ? 0 : op) {
+            case 0: {
+                const QString body =
+                    random.bounded(6) == 0 ? u"// c%1"_s.arg(step) : u"Wait , %1"_s.arg(step);
+                const ErrorText error = Insert_Step_Line(view, body);
+                if (lines == MaxFlowLines) {
+                    QCOMPARE(error, u"Number of commands is a maximum."_s);
+                    ++refusals;
+                } else if (selectedLine == lines - 1) {
+                    model.insert(selectedLine++, body);
+                } else {
+                    model.insert(++selectedLine, body);
+                }
+                break;
+            }
+            case 1:
+                Move_Step_Up(view);
+                if (selectedLine > 1 && selectedLine < lines - 1) {
+                    model.swapItemsAt(selectedLine, selectedLine - 1);
+                    --selectedLine;
+                }
+                break;
+            case 2:
+                Move_Step_Down(view);
+                if (selectedLine > 0 && selectedLine < lines - 2) {
+                    model.swapItemsAt(selectedLine, selectedLine + 1);
+                    ++selectedLine;
+                }
+                break;
+            case 3:
+                Delete_Selected_Step(view);
+                if (selectedLine > 0 && selectedLine < lines - 1)
+                    model.removeAt(selectedLine);
+                break;
+            default: {
+                // Clicking a line or the connector below it selects the line.
+                selectedLine = static_cast<int>(random.bounded(lines));
+                const bool connector = selectedLine < lines - 1 && random.bounded(2) == 1;
+                view.select(selectedLine * 2 + (connector ? 1 : 0));
+                break;
+            }
+            }
+            const QString fault = flowFault(view);
+            QVERIFY2(fault.isEmpty(), qPrintable(fault));
+            QStringList bodies;
+            for (int i = 0; i < view.count(); i += 2)
+                bodies << bodyOf(view.itemText(i));
+            QCOMPARE(bodies, model);
+            QCOMPARE(view.selected(), selectedLine * 2);
+        }
+    }
+    QVERIFY(refusals > 0);
+}
+
+void ScriptTest::renderAndHarvest()
+{
+    ScriptDocument doc;
+    doc.New_Script();
+    // A comment of a megabyte is shown by its beginning and kept whole.
+    const QString note = u"// "_s + QString(1 << 20, u'n');
+    doc.store().flows[0] = {u"(START)"_s, note, u"EPR  //:(1)"_s, u"(end)"_s};
+    QVERIFY(doc.Render_Flow(-1).isEmpty());
+    QCOMPARE(doc.view().items(), (QStringList{u"(START)"_s, ConnectorLine, note, ConnectorLine,
+                                              u"EPR  //:(1)"_s, ConnectorLine, u"(end)"_s}));
+    QCOMPARE(doc.view().index(2).data().toString(), note.first(1000) + u'\u2026');
+    QCOMPARE(doc.view().index(4).data().toString(), u"EPR  //:(1)"_s);
+    // Harvest drops the connectors and nothing else, and clears what stood behind.
+    doc.store().flows[0][6] = u"stale"_s;
+    QVERIFY(doc.Harvest_Flow(0).isEmpty());
+    QCOMPARE(doc.store().flows[0][1], note);
+    QCOMPARE(doc.store().flows[0][3], u"(end)"_s);
+    QVERIFY(doc.store().flows[0][4].isEmpty() && doc.store().flows[0][6].isEmpty());
+
+    // A full flow is 515 items; the saved copy, one slot shorter, still takes and compares it.
+    auto& flow = doc.store().flows[1];
+    flow[0] = u"(Start)"_s;
+    for (int slot = 1; slot < MaxFlowLines - 1; ++slot)
+        flow[slot] = u"Copy  //:(%1)"_s.arg(slot);
+    flow[MaxFlowLines - 1] = u"(End)"_s;
+    doc.Render_Flow(1);
+    QCOMPARE(doc.view().count(), MaxFlowItems);
+    QVERIFY(doc.Harvest_Flow(1).isEmpty());
+    QCOMPARE(flow[LastLineSlot], u"(End)"_s);
+    QVERIFY(flow[StoreSlots - 1].isEmpty());
+    doc.Copy_Store_To_Saved();
+    QCOMPARE(doc.saved().flows[1][LastLineSlot], u"(End)"_s);
+    QVERIFY(!doc.Is_Script_Changed());
+    flow[LastLineSlot] = u"(end)"_s;
+    QVERIFY(doc.Is_Script_Changed());
+}
+
+void ScriptTest::switchingFlowsKeepsBothEdits()
+{
+    ScriptDocument doc;
+    doc.New_Script();
+    FlowView& view = doc.view();
+    view.insertLine(2, u"EPR  //:(1)"_s);
+    QVERIFY(doc.Switch_Flow(1).isEmpty());
+    QCOMPARE(doc.shownFlow(), 1);
+    QCOMPARE(view.selected(), 0);
+    QCOMPARE(view.count(), 3);
+    view.insertLine(2, u"Read  //:(1)"_s);
+    // Choosing the flow already shown harvests and renders the same flow.
+    view.select(2);
+    doc.Switch_Flow(1);
+    QCOMPARE(view.itemText(2), u"Read  //:(1)"_s);
+    QCOMPARE(view.selected(), 0);
+    doc.Switch_Flow(0);
+    QCOMPARE(view.itemText(2), u"EPR  //:(1)"_s);
+    QCOMPARE(doc.store().flows[1][1], u"Read  //:(1)"_s);
+    // While the window is being filled the selector's changes do nothing.
+    doc.FormLoading = true;
+    doc.Switch_Flow(1);
+    QCOMPARE(doc.shownFlow(), 0);
+    QCOMPARE(view.itemText(2), u"EPR  //:(1)"_s);
+}
+
+void ScriptTest::newScriptAndChangeTest()
+{
+    ScriptDocument doc;
+    doc.store().flows[1][0] = u"junk"_s;
+    doc.saved().flows[0][5] = u"junk"_s;
+    doc.New_Script();
+    for (int f = 0; f < FlowCount; ++f) {
+        for (const auto* flow : {doc.store().flows[f].data(), doc.saved().flows[f].data()})
+            QCOMPARE(QStringList(flow, flow + 6).join(u'|'), u"(Start)|(End)||||"_s);
+    }
+    QVERIFY(!doc.Is_Script_Changed());
+    QCOMPARE(doc.view().items(), (QStringList{u"(Start)"_s, ConnectorLine, u"(End)"_s}));
+    QCOMPARE(doc.view().selected(), 0);
+
+    // Any difference up to the working copy's terminator counts, in either flow; shorter and
+    // longer working copies count too.
+    const QString step = u"Wait , 5  //:(1)"_s;
+    for (int f = 0; f < FlowCount; ++f) {
+        auto& flow = doc.store().flows[f];
+        flow = {u"(Start)"_s, step, step, step, u"(End)"_s};
+        doc.Copy_Store_To_Saved();
+        for (const QString& changed :
+             {u"wait , 5  //:(1)"_s, u"Wait ,  5  //:(1)"_s, u"Wait , 5  //:(2)"_s, u"(End)"_s}) {
+            flow[1] = changed;
+            QVERIFY2(doc.Is_Script_Changed(), qPrintable(changed));
+        }
+        flow = {u"(Start)"_s, step, step, step, step, u"(End)"_s};
+        QVERIFY(doc.Is_Script_Changed());
+        // Saving a shorter script leaves the longer one's tail behind the terminator, where
+        // nothing reads it.
+        flow = {u"(Start)"_s, step, u"(End)"_s};
+        QVERIFY(doc.Is_Script_Changed());
+        doc.Copy_Store_To_Saved();
+        QVERIFY(!doc.Is_Script_Changed());
+        QCOMPARE(doc.saved().flows[f][4], u"(End)"_s);
+        QVERIFY(doc.Copy_Saved_To_Store().isEmpty());
+        QVERIFY(flow[3].isEmpty() && flow[4].isEmpty());
+    }
+}
+
+QTEST_GUILESS_MAIN(ScriptTest)
+#include "test_script.moc"

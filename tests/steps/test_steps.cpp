@@ -1,0 +1,278 @@
+#include "files/line_checks.h"
+#include "script/numbering.h"
+#include "steps/choices.h"
+#include "steps/key_filters.h"
+#include "steps/panel_fill.h"
+#include "steps/panel_rules.h"
+
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace sw;
+
+namespace {
+
+// What a field holds after these keys were typed into it through a filter.
+template <typename Filter> QString typeInto(const QString& keys, Filter filter)
+{
+    QString field;
+    for (QChar key : keys) {
+        char16_t code = key.unicode();
+        if (const char16_t received = filter(code); received != 0)
+            field += QChar(received);
+    }
+    return field;
+}
+
+// Field text as pasting can bring it: blanks, slashes, colons, tags, line breaks and other
+// control characters, letters of any case and script, surrogate pairs.
+QString randomText(QRandomGenerator& random)
+{
+    static const QStringList pieces =
+        u"a|Z|0|7| |/|//|:|:(|5)|.YIM|.yim|\r|\n|\t|\x01|\x7f|\u0085|\u2028|é|中|😀"_s.split(u'|');
+    // Now and then long enough to meet the length limits of the names.
+    const int count = random.bounded(10) == 0 ? random.bounded(150, 190) : random.bounded(12);
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += pieces.at(random.bounded(int(pieces.size())));
+    return text;
+}
+
+// A fill as "position|...|text|...", in the order it was filled.
+QString filled(const PanelFill& fill)
+{
+    QStringList parts;
+    for (const ChoiceFill& choice : fill.choices)
+        parts << QString::number(choice.position);
+    for (const TextFill& text : fill.texts)
+        parts << text.text;
+    return parts.join(u'|');
+}
+
+} // namespace
+
+class StepsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void keyFilters();
+    void normaliseNumberField_data();
+    void normaliseNumberField();
+    void classificationByPrefix();
+    void keywordsReadAsUpperCasingReadsThem();
+    void setChecksAndAdjusts();
+    void everySetLineIsAStepThatLoadsBack();
+    void oddLinesLoadBack_data();
+    void oddLinesLoadBack();
+};
+
+void StepsTest::keyFilters()
+{
+    QCOMPARE(typeInto(u"a:b / c"_s, Comment_Key_Filter), u"ab / c"_s);
+    QCOMPARE(typeInto(u"1x2 .-+"_s, Digit_Key_Filter), u"12"_s);
+    QCOMPARE(typeInto(u"xyz.yim_1 é:"_s, Upper_Case_Key_Filter), u"XYZ.YIM_1 é:"_s);
+    // The reference argument follows the result; Backspace still reaches the field.
+    char16_t code = u'x';
+    QCOMPARE(Digit_Key_Filter(code), char16_t(0));
+    QCOMPARE(code, char16_t(0));
+    QCOMPARE(typeInto(u"1\b"_s, Digit_Key_Filter), u"1\b"_s);
+}
+
+void StepsTest::normaliseNumberField_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    // A sign or decimal point would make a line the reader refuses; no run of digits overflows.
+    for (const auto& [text, expected] :
+         {std::pair{u"00250"_s, u"250"_s},
+          {u"00000"_s, u"0"_s},
+          {QString(), QString()},
+          {u"12ab"_s, u"12"_s},
+          {u"ab"_s, u"0"_s},
+          {u" 1 2"_s, u"12"_s},
+          {u"-5"_s, u"0"_s},
+          {u"1.5"_s, u"1"_s},
+          {u"99999999999999999999999"_s, u"99999999999999999999999"_s}})
+        QTest::addRow("%s", qPrintable(text)) << text << expected;
+}
+
+void StepsTest::normaliseNumberField()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(Normalise_Number_Field(text), expected);
+}
+
+// The prefixes that share letters or look alike are where classification goes wrong.
+void StepsTest::classificationByPrefix()
+{
+    QCOMPARE(classifyStep(u"input,in0,on,5"_s), StepKind::Input);
+    QCOMPARE(classifyStep(u"PROGRAM  //:(1)"_s), StepKind::DeviceFunction);
+    QCOMPARE(classifyStep(u"Programs"_s), StepKind::DeviceFunction);
+    QCOMPARE(classifyStep(u"ProbeSelect  //:(9)"_s), StepKind::ProbeSelect);
+    QCOMPARE(classifyStep(u"Pr"_s), StepKind::ProbeSelect);
+    QCOMPARE(classifyStep(u"erase"_s), StepKind::DeviceFunction);
+    QCOMPARE(classifyStep(u"TargetProbe1"_s), StepKind::ProbeSelect);
+    QCOMPARE(classifyStep(u"bufferclear"_s), StepKind::BufferClear);
+    QCOMPARE(classifyStep(u"I"_s), StepKind::None);
+    QCOMPARE(classifyStep(QString()), StepKind::None);
+    QVERIFY(isStartLine(u"(start)"_s) && isEndLine(u"(eNd)"_s) && !isEndLine(u"(End) "_s));
+    QVERIFY(!isNumberedLine(u"//"_s) && isNumberedLine(u" // x"_s));
+}
+
+// Keywords are recognised without upper-casing whole lines, yet answer exactly as upper-casing
+// would: also for characters that upper-case into ASCII letters ("\u017F" long s, "\u0131"
+// dotless i) or into several of them ("\uFB06" st), and for lines longer or shorter than the
+// keyword.
+void StepsTest::keywordsReadAsUpperCasingReadsThem()
+{
+    const QStringList keywords{u"(START)"_s, u"(END)"_s, u"INPUT"_s, u"PROGRAM"_s, u".YIM"_s};
+    const QStringList standIns{u"\u017F"_s, u"\u0131"_s, u"\uFB06"_s, u"\u00DF"_s, {}};
+    for (const QString& keyword : keywords) {
+        QStringList variants{keyword, keyword + u' ', keyword.toLower()};
+        for (qsizetype i = 0; i < keyword.size(); ++i) {
+            for (const QString& standIn : standIns) {
+                variants << QString(keyword).replace(i, 1, standIn)
+                         << QString(keyword).replace(i, 2, standIn);
+            }
+        }
+        for (const QString& line : std::as_const(variants)) {
+            QCOMPARE(isStartLine(line), line.toUpper() == u"(START)"_s);
+            QCOMPARE(isEndLine(line), line.toUpper() == u"(END)"_s);
+            QCOMPARE(startsWithKeyword(line, keyword),
+                     line.size() >= keyword.size() &&
+                         line.left(keyword.size()).toUpper() == keyword);
+        }
+    }
+    QCOMPARE(classifyStep(u"\u0131nput , IN0 , ON , 5"_s), StepKind::Input);
+    QCOMPARE(classifyStep(u"\u017Felectmodule"_s), StepKind::SelectModule);
+    QCOMPARE(classifyStep(u"\uFB06"_s), StepKind::None); // "ST" names no kind
+}
+
+void StepsTest::setChecksAndAdjusts()
+{
+    // An empty time or name stops silently, even before the capacity message.
+    for (StepKind kind : {StepKind::Wait, StepKind::SelectModule, StepKind::LoadFile})
+        QCOMPARE(Set_Step(kind, {}, true).message, QString());
+    const auto set = [](StepKind kind, const QString& value, const QString& comment = {}) {
+        return Set_Step(kind, {{}, {}, value, comment}, false);
+    };
+    // Typed digits stay as they are; pasted text is read as a number, as on leaving the field.
+    QCOMPARE(set(StepKind::Wait, u"00250"_s).line, u"Wait , 00250"_s);
+    QCOMPARE(set(StepKind::Wait, u"12ab"_s).entry.value, u"12"_s);
+    QCOMPARE(set(StepKind::Wait, u"1234567"_s).line, u"Wait , 12345"_s);
+    // A pasted comment loses what its key filter refuses, and its line breaks.
+    QCOMPARE(set(StepKind::Wait, u"5"_s, u"x:y\n"_s).line, u"Wait , 5  // xy "_s);
+
+    // Names: the suffix, the length limits, then what would not read back.
+    QCOMPARE(set(StepKind::SelectModule, u"abc.yim"_s).entry.value, u"abc.yim.YIM"_s);
+    QVERIFY(!set(StepKind::SelectModule, QString(249, u'M')).line.isEmpty());
+    const auto tooLong = set(StepKind::SelectModule, QString(250, u'M'));
+    QCOMPARE(tooLong.message, QString(ModuleNameTooLong));
+    QCOMPARE(tooLong.entry.value.size(), 254); // the suffix stays in the field
+    QCOMPARE(set(StepKind::SelectModule, QString(250, u' ')).message, QString(ModuleNameTooLong));
+    QCOMPARE(set(StepKind::SelectModule, u"A//B"_s).message, QString(ModuleNameUnsafe));
+    QCOMPARE(set(StepKind::SelectModule, u"C:MOD"_s).line, u"SelectModule , C:MOD.YIM"_s);
+    QVERIFY(!set(StepKind::LoadFile, QString(248, u'F')).line.isEmpty());
+    QCOMPARE(set(StepKind::LoadFile, QString(249, u'F')).message, QString(FileNameTooLong));
+    QCOMPARE(set(StepKind::LoadFile, u"A\tB"_s).message, QString(FileNameUnsafe));
+}
+
+// Random field texts in every panel: each line Set makes is a step the file reader takes, its
+// number tag never eats into it and reads back, and loading it back fills the panel with what
+// Set left in it.
+void StepsTest::everySetLineIsAStepThatLoadsBack()
+{
+    static const QRegularExpression Controls(u"[\\p{Cc}\\p{Zl}\\p{Zp}]"_s);
+    QRandomGenerator random(615);
+    const QStringList none;
+    for (const auto& [kind, choices, levelled, valued] :
+         {std::tuple{StepKind::Input, choices::inputPorts(), true, true},
+          {StepKind::Output, choices::outputPorts(), true, false},
+          {StepKind::Wait, none, false, true},
+          {StepKind::DeviceFunction, choices::deviceFunctions(), false, false},
+          {StepKind::SelectModule, none, false, true},
+          {StepKind::LoadFile, none, false, true},
+          {StepKind::BufferClear, none, false, false},
+          {StepKind::ProbeSelect, choices::probes(), false, false}}) {
+        int lines = 0;
+        for (int round = 0; round < 3000; ++round) {
+            const PanelEntry entry{
+                choices.isEmpty() ? QString() : choices.at(random.bounded(int(choices.size()))),
+                choices::levels().at(random.bounded(2)), randomText(random), randomText(random)};
+            const SetResult result = Set_Step(kind, entry, false);
+            if (result.line.isEmpty())
+                continue;
+            ++lines;
+            QVERIFY2(result.message.isEmpty(), qPrintable(result.message));
+            QString numbered = result.line;
+            QVERIFY(Set_Step_Number(numbered, 256).isEmpty());
+            QVERIFY2(numbered.startsWith(result.line), qPrintable(numbered));
+            int number = 0;
+            QVERIFY(Get_Step_Number(numbered, number).isEmpty());
+            QCOMPARE(number, 256);
+            QVERIFY2(Check_Script_Line(numbered), qPrintable(numbered));
+            QVERIFY2(!numbered.contains(Controls), qPrintable(numbered));
+
+            QStringList expected;
+            if (!choices.isEmpty())
+                expected << QString::number(choices.indexOf(result.entry.choice));
+            if (levelled)
+                expected << QString::number(choices::levels().indexOf(result.entry.level));
+            if (valued)
+                expected << result.entry.value;
+            expected << result.entry.comment;
+            const PanelFill fill = Fill_Step_Panel(numbered);
+            QVERIFY2(fill.ok && fill.kind == kind, qPrintable(numbered));
+            QCOMPARE(filled(fill), expected.join(u'|'));
+        }
+        QVERIFY(lines > 100);
+    }
+}
+
+void StepsTest::oddLinesLoadBack_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("fields"); // as filled()
+    const auto row = [](const QString& line, bool ok, const QString& fields) {
+        QTest::addRow("%s", qPrintable(line)) << line << ok << fields;
+    };
+    // A lower-case "on" reads as OFF, which moves the timeout's place.
+    row(u"Input , IN1 , on , 5  //:(1)"_s, true, u"1|1||"_s);
+    row(u"Input , IN5 , ON , 5  //:(1)"_s, false, {});
+    row(u"input,in0,on,5"_s, false, u"0"_s); // what was filled stays
+    row(u"LoadFile , A/B.HEX  // raw:(8)"_s, true, u"A/B.HEX|raw"_s);
+    row(u"Program  // main area:(6)"_s, true, u"1|main area"_s);
+    row(u"(end)"_s, true, {}); // start, end and comment lines fill nothing
+    row(u"Hello"_s, false, {});
+}
+
+void StepsTest::oddLinesLoadBack()
+{
+    QFETCH(QString, line);
+    QFETCH(bool, ok);
+    QFETCH(QString, fields);
+    const PanelFill fill = Fill_Step_Panel(line);
+    QCOMPARE(fill.ok, ok);
+    QCOMPARE(filled(fill), fields);
+
+    // Every cut of the line fails before its tag, and odd text behind its start never reads
+    // past the end (the sanitizers and Qt's checks watch).
+    for (qsizetype cut = 0; cut <= line.size(); ++cut)
+        QVERIFY(!Fill_Step_Panel(line.left(cut)).ok || cut > line.indexOf(u':'));
+    const QString alphabet = u" ,/:()0123456789INOF"_s;
+    QRandomGenerator random(615);
+    for (int round = 0; round < 300; ++round) {
+        QString odd = line.left(2 + random.bounded(14));
+        for (int n = random.bounded(30); n > 0; --n)
+            odd += alphabet.at(random.bounded(alphabet.size()));
+        Fill_Step_Panel(odd);
+    }
+}
+
+QTEST_APPLESS_MAIN(StepsTest)
+#include "test_steps.moc"
