@@ -1,10 +1,16 @@
+#include "app/app_identity.h"
+#include "app/command_line.h"
 #include "window_harness.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QScopeGuard>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -33,11 +39,14 @@ private Q_SLOTS:
 
     void unsavedChangesQuestion_data();
     void unsavedChangesQuestion();
-    void questionBoxKeys_data();
     void questionBoxKeys();
     void openNamesTheFileOrLeavesANewScript();
     void saveAndReopenAcrossRuns();
     void recentFilesReopenScripts();
+    // As the desktop starts the editor and hands it files.
+    void droppedScriptsOpenAsOpen_data();
+    void droppedScriptsOpenAsOpen();
+    void commandLineAndSettingsPlace();
 
 private:
     QStringList recentMenu() const
@@ -113,29 +122,20 @@ void FileCommandsTest::unsavedChangesQuestion()
              m_window->isVisible() ? QString() : u"1407010950"_s);
 }
 
-void FileCommandsTest::questionBoxKeys_data()
-{
-    QTest::addColumn<int>("key"); // 0: the box's close button
-    QTest::addColumn<sw::Answer>("answer");
-    QTest::newRow("Escape") << int(Qt::Key_Escape) << sw::Answer::Cancel;
-    QTest::newRow("close button") << 0 << sw::Answer::Cancel;
-    QTest::newRow("Return: the default") << int(Qt::Key_Return) << sw::Answer::Yes;
-}
-
-// The real box, as the user answers it.
+// The real box, as the user answers it: Escape and the close button cancel, Return takes the
+// default.
 void FileCommandsTest::questionBoxKeys()
 {
-    QFETCH(int, key);
-    QFETCH(sw::Answer, answer);
-    QTimer::singleShot(0, m_window.get(), [key] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        if (key == 0)
-            box->close();
-        else
-            QTest::keyClick(box, Qt::Key(key));
-    });
-    QCOMPARE(sw::WidgetDialogs(m_window.get()).questionWithCancel(ChangedQuestion), answer);
+    for (const auto& [key, answer] : {std::pair{Qt::Key_Escape, sw::Answer::Cancel},
+                                      {Qt::Key_unknown, sw::Answer::Cancel},
+                                      {Qt::Key_Return, sw::Answer::Yes}}) {
+        QTimer::singleShot(0, m_window.get(), [key] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            key == Qt::Key_unknown ? void(box->close()) : QTest::keyClick(box, key);
+        });
+        QCOMPARE(sw::WidgetDialogs(m_window.get()).questionWithCancel(ChangedQuestion), answer);
+    }
 }
 
 void FileCommandsTest::openNamesTheFileOrLeavesANewScript()
@@ -282,6 +282,82 @@ void FileCommandsTest::recentFilesReopenScripts()
     QCOMPARE(store->childGroups(), (QStringList{u"Data"_s, u"RecentFiles"_s}));
     store->beginGroup(u"Data"_s);
     QCOMPARE(store->childKeys(), (QStringList{u"DefaultFile"_s, u"FormHeight"_s, u"FormWidth"_s}));
+}
+
+void FileCommandsTest::droppedScriptsOpenAsOpen_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QStringList>("files"); // names in the test's folder, or URLs
+    QTest::addColumn<bool>("taken");
+    for (const auto& [name, target, files, taken] :
+         {std::tuple{"script on the list", u"lstScript"_s, QStringList{u"drop.SCP"_s}, true},
+          {"script on a field", u"txtINComm"_s, QStringList{u"drop.scp"_s}, true},
+          {"other file", u"txtINComm"_s, QStringList{u"drop.txt"_s}, false},
+          {"two scripts", u"lstScript"_s, QStringList{u"a.scp"_s, u"b.scp"_s}, false},
+          {"remote", u"lstScript"_s, QStringList{u"https://example.org/drop.scp"_s}, false}})
+        QTest::newRow(name) << target << files << taken;
+}
+
+void FileCommandsTest::droppedScriptsOpenAsOpen()
+{
+    QFETCH(QString, target);
+    QFETCH(QStringList, files);
+    QFETCH(bool, taken);
+    QList<QUrl> urls;
+    for (const QString& file : files) {
+        const bool remote = file.contains(u':');
+        urls << (remote ? QUrl(file) : QUrl::fromLocalFile(path(file)));
+        if (!remote)
+            writeFile(file, TwoEmptyFlows);
+    }
+    QMimeData data;
+    data.setUrls(urls);
+    data.setText(files.join(u'\n')); // as file managers do: a field would paste it
+    QWidget* widget = find(target);
+    click(u"cmdF2"_s); // an unsaved change, so the question must come first
+
+    // Shift proposes a move; the file manager must keep its file.
+    const QPoint at = widget->rect().center();
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QDropEvent drop(QPointF(at), actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+    for (QDropEvent* event : {static_cast<QDropEvent*>(&enter), &drop}) {
+        QApplication::sendEvent(widget, event);
+        QCOMPARE(event->isAccepted(), taken);
+        if (!taken)
+            return;
+        QCOMPARE(event->dropAction(), Qt::CopyAction);
+    }
+    QTRY_COMPARE(m_window->currentFilePath(), urls[0].toLocalFile());
+    QCOMPARE(m_dialogs->questions.size(), 1);
+    QCOMPARE(find<QLineEdit>(u"txtINComm"_s)->text(), QString());
+    QVERIFY(QFileInfo::exists(urls[0].toLocalFile()));
+}
+
+void FileCommandsTest::commandLineAndSettingsPlace()
+{
+    // A file named as a user types it is taken from the folder it lies in.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(m_folder->path());
+    const sw::CommandLine line = sw::readCommandLine({u"stepwright"_s, u"given.scp"_s});
+    QDir::setCurrent(before);
+    QCOMPARE(line.exitStatus, std::nullopt);
+    QCOMPARE(line.file, path(u"given.scp"_s));
+
+    // The desktop identity does not move the user's settings: a run with the user's own store,
+    // in a home of the test's, leaves them where every earlier version kept them.
+    m_window.reset();
+    const QByteArray home = qgetenv("XDG_CONFIG_HOME");
+    const auto restore = qScopeGuard([&home] { qputenv("XDG_CONFIG_HOME", home); });
+    qputenv("XDG_CONFIG_HOME", m_folder->path().toLocal8Bit());
+    sw::setApplicationIdentity();
+    // Checked before the window writes anything, so a test never writes the user's own file.
+    QCOMPARE(sw::openUserSettings()->fileName(), path(u"Stepwright/Stepwright.conf"_s));
+    sw::MainWindow window(std::make_unique<FakeDialogs>());
+    window.show();
+    QVERIFY(window.close());
+    QCOMPARE(QSettings(path(u"Stepwright/Stepwright.conf"_s), QSettings::IniFormat).childGroups(),
+             QStringList{u"Data"_s});
 }
 
 QTEST_MAIN(FileCommandsTest)

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLabel>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
@@ -47,30 +46,40 @@ private Q_SLOTS:
     void panelsSetAndLoadBackTheirSteps();
     void listBindsToTheFlowView();
     void listHighlightsTheSelectionInView();
-    void flowSelectorSwitchesFlows();
     void layoutFollowsTheWindowSize();
-    void placementsScaleWithTheWindow();
     void undoAndRedoRetraceRandomEdits();
     void keysDriveTheWindow_data();
     void keysDriveTheWindow();
 
 private:
+    // Three Wait steps, of 1, 2 and 3.
+    void setWaits() const
+    {
+        for (const QString& time : {u"1"_s, u"2"_s, u"3"_s}) {
+            entries({u"txtWait="_s + time}, true);
+            click(u"cmdwait"_s);
+        }
+    }
     sw::ScriptSnapshot snapshot() const { return sw::takeSnapshot(m_window->document()); }
     void press(QWidget* widget, const QKeySequence& keys) const
     {
         for (int i = 0; i < keys.count(); ++i)
             QTest::keyClick(widget, keys[i].key(), keys[i].keyboardModifiers());
     }
-    // The steps of the flow shown, then what the Wait panel holds and the last file dialog.
+    // The steps of the flow shown, numbered in order, by their time or name; then what the
+    // Wait panel holds and the last file dialog.
     QString keyState() const
     {
+        QString state;
         const QStringList shown = items();
-        QStringList steps;
-        for (qsizetype i = 2; i < shown.size() - 1; i += 2)
-            steps << shown[i];
-        return steps.join(u';') + u" | wait="_s + find<QLineEdit>(u"txtWait"_s)->text() + u" | "_s +
+        for (qsizetype i = 2; i < shown.size() - 1; i += 2) {
+            if (!shown[i].endsWith(u":(%1)"_s.arg(i / 2)))
+                return shown[i] + u" misnumbered"_s;
+            state += shown[i].section(u"  //"_s, 0, 0).remove(u"Wait , "_s) + u' ';
+        }
+        return state + u'|' + find<QLineEdit>(u"txtWait"_s)->text() + u'|' +
                m_dialogs->requests.value(m_dialogs->requests.size() - 1).section(u'|', 0, 0) +
-               (m_window->isVisible() ? u""_s : u" | closed"_s);
+               (m_window->isVisible() ? u""_s : u" closed"_s);
     }
     QPoint rowCentre(int row) const
     {
@@ -168,10 +177,7 @@ void MainWindowTest::panelsSetAndLoadBackTheirSteps()
 
 void MainWindowTest::listBindsToTheFlowView()
 {
-    for (const QString& time : {u"1"_s, u"2"_s, u"3"_s}) {
-        entries({u"txtWait="_s + time}, true);
-        click(u"cmdwait"_s);
-    }
+    setWaits();
     // A click on a connector selects the line above it; Ctrl+click does not deselect.
     clickRow(3);
     QCOMPARE(selected(), 2);
@@ -227,68 +233,17 @@ void MainWindowTest::listHighlightsTheSelectionInView()
     }
 }
 
-void MainWindowTest::flowSelectorSwitchesFlows()
-{
-    auto* label = find<QLabel>(u"lblFlow"_s);
-    click(u"cmdF2"_s);
-    QTest::keyClick(find(u"cmbMode"_s), Qt::Key_Down);
-    QCOMPARE(label->text() + u' ' + label->palette().color(QPalette::WindowText).name(),
-             u"Error mode script flow #ff0a00"_s);
-    QVERIFY(label->width() >= label->sizeHint().width());
-    QCOMPARE(items().size(), 3);
-    QTest::keyClick(find(u"cmbMode"_s), Qt::Key_Up);
-    QCOMPARE(items().at(2), u"BufferClear  //:(1)"_s);
-}
-
+// Width, height, left, top and font size of a control at an outer window size in twips; "-"
+// where the layout leaves the value alone.
 void MainWindowTest::layoutFollowsTheWindowSize()
 {
-    QListView* flow = flowList();
-    // The design size: horizontal values as designed, the list's top 960 becomes 932 twips.
-    m_window->setOuterSizeTwips(14070, 11640);
-    QTRY_COMPARE(flow->geometry(), QRect(544, 62, 369, 564));
-
-    // Below the height allowance heights and fonts are refused; everything else is still set,
-    // to the last control.
-    m_window->Layout_Controls(21105, 200);
-    QCOMPARE(flow->geometry(), QRect(816, -1, 553, 564));
-    QCOMPARE(flow->font().pointSize(), 12);
-    QCOMPARE(find(u"cmdDelete"_s)->x(), 1212);
-
-    // Larger: fonts follow the smaller factor, and the captions keep their text whole.
-    m_window->setOuterSizeTwips(21105, 17460);
-    QWidget* caption = find(u"lblLoadName"_s);
-    QTRY_COMPARE(caption->font().pointSize(), 15);
-    QCOMPARE(caption->size(), caption->sizeHint());
-
-    // At 0.7 times the design size the Set arrow stands whole inside its smaller button: dark
-    // pixels, none near the edge.
-    QWidget* button = find(u"cmdIN"_s);
-    m_window->setOuterSizeTwips(14070 * 0.7, 11640 * 0.7);
-    QTRY_VERIFY(button->width() < 25);
-    const QImage face = button->grab().toImage();
-    int black = 0;
-    for (int y = 0; y < face.height(); ++y) {
-        for (int x = 0; x < face.width(); ++x) {
-            const bool inside = x >= 3 && y >= 3 && x < face.width() - 3 && y < face.height() - 3;
-            if (qGray(face.pixel(x, y)) <= 60)
-                black += inside ? 1 : 1000;
-        }
-    }
-    QVERIFY(black > 40 && black < 1000);
-}
-
-void MainWindowTest::placementsScaleWithTheWindow()
-{
-    // Width, height, left, top and font size of a control at an outer window size in twips;
-    // "-" where the layout leaves the value alone.
     const QList<std::tuple<double, double, QLatin1StringView, QString>> rows{
         // The design size: horizontal values as designed, the list's top 960 becomes 932.
         {14070, 11640, "lstScript"_L1, u"5535 8453 8160 932 12"_s},
         // The width factor 5/6, in single precision, puts 12 x 5/6 just below 10.
         {11725, 20000, "txtTout"_L1, u"912 633 2300 1622 9"_s},
-        // The default start size: the height factor decides the font.
+        // The default start size: the height factor decides the font; captions size themselves.
         {14070, 10950, "cmbMode"_L1, u"2175 410 480 218 13"_s},
-        // Captions size themselves.
         {11725, 20000, "lblTout"_L1, u"- - 1100 1689 8"_s},
         // At 330 twips high heights and tops are 0 and fonts refused; lower, heights are refused
         // too and tops go negative.
@@ -311,6 +266,17 @@ void MainWindowTest::placementsScaleWithTheWindow()
                      .join(u' '),
                  expected);
     }
+    // The window places its controls so, at the design size and below the height allowance.
+    m_window->setOuterSizeTwips(14070, 11640);
+    QTRY_COMPARE(flowList()->geometry(), QRect(544, 62, 369, 564));
+    m_window->Layout_Controls(21105, 200);
+    QCOMPARE(flowList()->geometry(), QRect(816, -1, 553, 564));
+    QCOMPARE(find(u"cmdDelete"_s)->x(), 1212);
+    // Larger: fonts follow the smaller factor, and the captions keep their text whole.
+    m_window->setOuterSizeTwips(21105, 17460);
+    QWidget* caption = find(u"lblLoadName"_s);
+    QTRY_COMPARE(caption->font().pointSize(), 15);
+    QCOMPARE(caption->size(), caption->sizeHint());
 }
 
 void MainWindowTest::undoAndRedoRetraceRandomEdits()
@@ -323,8 +289,7 @@ void MainWindowTest::undoAndRedoRetraceRandomEdits()
 
     // Each edit that changes the script is one step, kept with the states around it; the
     // selection and the flow shown move freely in between.
-    QList<sw::ScriptSnapshot> before{};
-    QList<sw::ScriptSnapshot> after{};
+    QList<sw::ScriptSnapshot> before, after;
     const sw::ScriptSnapshot start = snapshot();
     for (int i = 0; i < 150; ++i) {
         const sw::ScriptSnapshot was = snapshot();
@@ -351,11 +316,10 @@ void MainWindowTest::undoAndRedoRetraceRandomEdits()
         default:
             either ? click(u"cmdDelete"_s) : QTest::keyClick(flowList(), Qt::Key_Delete);
         }
-        const sw::ScriptSnapshot now = snapshot();
         if (m_window->history().stack().count() > after.size()) {
-            QVERIFY(now.flows != was.flows); // only an edit that changes the script is a step
+            QVERIFY(snapshot().flows != was.flows); // only an edit that changes the script
             before << was;
-            after << now;
+            after << snapshot();
         }
         QCOMPARE(m_window->history().stack().count(), after.size());
     }
@@ -400,45 +364,30 @@ void MainWindowTest::keysDriveTheWindow_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QKeySequence>("keys");
     QTest::addColumn<QString>("expected");
-
     // The flow holds three Wait steps with the middle one selected, and txtWait is empty.
-    const QString start = u"Wait , 1  //:(1);Wait , 2  //:(2);Wait , 3  //:(3)"_s;
     const auto row = [](const char* name, const QString& focus, const QString& typed,
                         const QKeySequence& keys, const QString& expected) {
         QTest::newRow(name) << focus << typed << keys << expected;
     };
-    row("Return on a step loads it back", u"lstScript"_s, {}, QKeySequence(Qt::Key_Return),
-        start + u" | wait=2 | "_s);
-    row("Return in a field sets its panel's step", u"txtWait"_s, u"9"_s,
-        QKeySequence(Qt::Key_Return),
-        u"Wait , 1  //:(1);Wait , 2  //:(2);Wait , 9  //:(3);Wait , 3  //:(4) | wait=9 | "_s);
-    row("Undo in a time field takes back its Set", u"txtWait"_s, u"9"_s,
-        QKeySequence(QKeyCombination(Qt::Key_Return), QKeySequence(QKeySequence::Undo)[0]),
-        start + u" | wait=9 | "_s);
-    row("Return in a panel's list sets", u"cmbDev"_s, {}, QKeySequence(Qt::Key_Return),
-        u"Wait , 1  //:(1);Wait , 2  //:(2);EPR  //:(3);Wait , 3  //:(4) | wait= | "_s);
-    row("Enter on a Set button presses it", u"cmdF2"_s, {}, QKeySequence(Qt::Key_Enter),
-        u"Wait , 1  //:(1);Wait , 2  //:(2);BufferClear  //:(3);Wait , 3  //:(4) | wait= | "_s);
-    row("Enter on UP moves up", u"cmdUP"_s, {}, QKeySequence(Qt::Key_Enter),
-        u"Wait , 2  //:(1);Wait , 1  //:(2);Wait , 3  //:(3) | wait= | "_s);
-    row("Enter on Down moves down", u"cmdDown"_s, {}, QKeySequence(Qt::Key_Enter),
-        u"Wait , 1  //:(1);Wait , 3  //:(2);Wait , 2  //:(3) | wait= | "_s);
-    row("Enter on Delete deletes", u"cmdDelete"_s, {}, QKeySequence(Qt::Key_Enter),
-        u"Wait , 1  //:(1);Wait , 3  //:(2) | wait= | "_s);
-    row("Ctrl+Up in the list moves up", u"lstScript"_s, {},
-        QKeySequence(QKeyCombination(Qt::CTRL, Qt::Key_Up)),
-        u"Wait , 2  //:(1);Wait , 1  //:(2);Wait , 3  //:(3) | wait= | "_s);
-    row("Ctrl+Down in a field moves down", u"txtWaitComm"_s, {},
-        QKeySequence(QKeyCombination(Qt::CTRL, Qt::Key_Down)),
-        u"Wait , 1  //:(1);Wait , 3  //:(2);Wait , 2  //:(3) | wait= | "_s);
-    row("Delete, Undo, Redo", u"lstScript"_s, {},
-        QKeySequence(QKeyCombination(Qt::Key_Delete), QKeySequence(QKeySequence::Undo)[0],
-                     QKeySequence(QKeySequence::Redo)[0]),
-        u"Wait , 1  //:(1);Wait , 3  //:(2) | wait= | "_s);
-    row("Save As", u"lstScript"_s, {}, QKeySequence(u"Ctrl+Shift+S"_s),
-        start + u" | wait= | Save File"_s);
-    row("New", u"lstScript"_s, {}, QKeySequence::New, u" | wait= | "_s);
-    row("Exit", u"lstScript"_s, {}, QKeySequence(u"Ctrl+Q"_s), start + u" | wait= |  | closed"_s);
+    const auto keys = [](auto... k) { return QKeySequence(QKeyCombination(k)...); };
+    const QKeyCombination undo = QKeySequence(QKeySequence::Undo)[0];
+    const QKeyCombination redo = QKeySequence(QKeySequence::Redo)[0];
+    row("Return on a step loads it back", u"lstScript"_s, {}, keys(Qt::Key_Return), u"1 2 3 |2|"_s);
+    row("Return in a field sets its step", u"txtWait"_s, u"9"_s, keys(Qt::Key_Return),
+        u"1 2 9 3 |9|"_s);
+    row("Undo in a time field takes back its Set", u"txtWait"_s, u"9"_s, keys(Qt::Key_Return, undo),
+        u"1 2 3 |9|"_s);
+    row("Return in a panel's list sets", u"cmbDev"_s, {}, keys(Qt::Key_Return), u"1 2 EPR 3 ||"_s);
+    row("Enter on a Set button", u"cmdF2"_s, {}, keys(Qt::Key_Enter), u"1 2 BufferClear 3 ||"_s);
+    row("Enter on UP", u"cmdUP"_s, {}, keys(Qt::Key_Enter), u"2 1 3 ||"_s);
+    row("Enter on Down", u"cmdDown"_s, {}, keys(Qt::Key_Enter), u"1 3 2 ||"_s);
+    row("Enter on Delete", u"cmdDelete"_s, {}, keys(Qt::Key_Enter), u"1 3 ||"_s);
+    row("Ctrl+Up in the list", u"lstScript"_s, {}, keys(Qt::CTRL | Qt::Key_Up), u"2 1 3 ||"_s);
+    row("Ctrl+Down in a field", u"txtWaitComm"_s, {}, keys(Qt::CTRL | Qt::Key_Down), u"1 3 2 ||"_s);
+    row("Delete, Undo, Redo", u"lstScript"_s, {}, keys(Qt::Key_Delete, undo, redo), u"1 3 ||"_s);
+    row("Save As", u"lstScript"_s, {}, QKeySequence(u"Ctrl+Shift+S"_s), u"1 2 3 ||Save File"_s);
+    row("New", u"lstScript"_s, {}, QKeySequence::New, u"||"_s);
+    row("Exit", u"lstScript"_s, {}, QKeySequence(u"Ctrl+Q"_s), u"1 2 3 || closed"_s);
 }
 
 void MainWindowTest::keysDriveTheWindow()
@@ -447,10 +396,7 @@ void MainWindowTest::keysDriveTheWindow()
     QFETCH(QString, typed);
     QFETCH(QKeySequence, keys);
     QFETCH(QString, expected);
-    for (const QString& time : {u"1"_s, u"2"_s, u"3"_s}) {
-        entries({u"txtWait="_s + time}, true);
-        click(u"cmdwait"_s);
-    }
+    setWaits();
     entries({u"txtWait="_s}, true);
     m_window->document().view().select(4);
 

@@ -8,6 +8,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -38,7 +39,6 @@ private Q_SLOTS:
     void init() { startAfresh(); }
 
     void copyFollowsUnsavedChanges();
-    void startOffersALeftCopy_data();
     void startOffersALeftCopy();
     void endRequestKeepsTheWork_data();
     void endRequestKeepsTheWork();
@@ -71,56 +71,41 @@ void RecoveryTest::copyFollowsUnsavedChanges()
     }
 }
 
-void RecoveryTest::startOffersALeftCopy_data()
-{
-    QTest::addColumn<int>("answer");
-    QTest::newRow("Yes") << int(sw::Answer::Yes);
-    QTest::newRow("No") << int(sw::Answer::No);
-    QTest::newRow("Cancel") << int(sw::Answer::Cancel);
-}
-
 // An editor that ended without asking left its unsaved changes to Line1.scp.
 void RecoveryTest::startOffersALeftCopy()
 {
-    QFETCH(int, answer);
-    openAndChangeLine1();
-    QTRY_COMPARE(copies().size(), 1);
-    const QStringList changed = state();
-    m_window.reset();
-
-    start({sw::Answer(answer)});
-    QCOMPARE(m_dialogs->questions.size(), 1);
-    QVERIFY(m_dialogs->questions[0].contains(path(u"Line1.scp"_s)));
-    switch (sw::Answer(answer)) {
-    case sw::Answer::Yes:
-        // As after an Open of the file, with the changes unsaved: the close asks.
-        QCOMPARE(state(), changed);
-        QCOMPARE(copies().size(), 1);
-        QVERIFY(m_window->close());
-        QCOMPARE(m_dialogs->questions.last(), ChangedQuestion);
-        QVERIFY(copies().isEmpty());
-        break;
-    case sw::Answer::No:
-        QCOMPARE(items().size(), 3);
-        QVERIFY(copies().isEmpty());
-        break;
-    case sw::Answer::Cancel:
-        // Kept, and offered again by the next start.
-        QCOMPARE(items().size(), 3);
-        QCOMPARE(copies().size(), 1);
-        start();
+    for (const sw::Answer answer : {sw::Answer::Yes, sw::Answer::No, sw::Answer::Cancel}) {
+        startAfresh();
+        openAndChangeLine1();
+        QTRY_COMPARE(copies().size(), 1);
+        const QStringList changed = state();
+        m_window.reset();
+        start({answer});
         QCOMPARE(m_dialogs->questions.size(), 1);
-        break;
+        QVERIFY(m_dialogs->questions[0].contains(path(u"Line1.scp"_s)));
+        // Yes: as after an Open of the file, with the changes unsaved. Cancel: kept, and
+        // offered again by the next start.
+        if (answer == sw::Answer::Yes)
+            QCOMPARE(state(), changed);
+        else
+            QCOMPARE(items().size(), 3);
+        QCOMPARE(copies().size(), int(answer != sw::Answer::No));
+        if (answer == sw::Answer::Cancel) {
+            start();
+            QCOMPARE(m_dialogs->questions.size(), 1);
+        } else if (answer == sw::Answer::Yes) {
+            QVERIFY(m_window->close()); // the close asks, and the copy goes
+            QCOMPARE(m_dialogs->questions.last(), ChangedQuestion);
+            QVERIFY(copies().isEmpty());
+        }
     }
 }
 
 void RecoveryTest::endRequestKeepsTheWork_data()
 {
     QTest::addColumn<int>("signal");
-    QTest::newRow("SIGTERM") << SIGTERM;
-    QTest::newRow("SIGHUP") << SIGHUP;
-    QTest::newRow("SIGINT") << SIGINT;
-    QTest::newRow("SIGKILL, a crash") << SIGKILL;
+    for (int signal : {SIGTERM, SIGHUP, SIGINT, SIGKILL}) // a kill is as a crash
+        QTest::addRow("%s", strsignal(signal)) << signal;
 }
 
 // The editor runs as a child of its own; a kill ends it without a question and its step is

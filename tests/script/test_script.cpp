@@ -65,9 +65,7 @@ class ScriptTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void setStepNumber_data();
-    void setStepNumber();
-    void malformedTagsAreRefused();
+    void numberTags();
     void numberAllStepsPerFlow();
     void insertionAndUnreadableTags();
     void randomEditsKeepLayoutAndNumbering();
@@ -76,12 +74,10 @@ private Q_SLOTS:
     void newScriptAndChangeTest();
 };
 
-void ScriptTest::setStepNumber_data()
+void ScriptTest::numberTags()
 {
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("expected");
-    // A ":" in a name or comment is text of the line, never the start of its tag.
+    // A ":" in a name or comment is text of the line, never the start of its tag; a number
+    // above 999 is refused and leaves the line as it was.
     for (const auto& [line, number, expected] :
          {std::tuple{u"Wait , 100"_s, 3, u"Wait , 100  //:(3)"_s},
           {u"Wait , 100  //:(3)"_s, 4, u"Wait , 100  //:(4)"_s},
@@ -96,35 +92,24 @@ void ScriptTest::setStepNumber_data()
           {u"LoadFile , C:DATA.HEX"_s, 1, u"LoadFile , C:DATA.HEX  //:(1)"_s},
           {u"LoadFile , C:DATA.HEX  //:(1)"_s, 2, u"LoadFile , C:DATA.HEX  //:(2)"_s},
           {u"LoadFile , A/B"_s, 2, u"LoadFile , A/B  //:(2)"_s},
-          {u"Wait , 5  // see: manual"_s, 1, u"Wait , 5  // see: manual:(1)"_s}})
-        QTest::addRow("%s to %d", qPrintable(line), number) << line << number << expected;
-}
-
-void ScriptTest::setStepNumber()
-{
-    QFETCH(QString, line);
-    QFETCH(int, number);
-    QFETCH(QString, expected);
-    QVERIFY(Set_Step_Number(line, number).isEmpty());
-    QCOMPARE(line, expected);
-    int read = -1;
-    QVERIFY(Get_Step_Number(line, read).isEmpty());
-    QCOMPARE(read, number);
-}
-
-void ScriptTest::malformedTagsAreRefused()
-{
+          {u"Wait , 5  // see: manual"_s, 1, u"Wait , 5  // see: manual:(1)"_s},
+          {u"EPR"_s, 1000, u"EPR"_s}}) {
+        QString numbered = line;
+        const QString refused = number > 999 ? u"Unexpected error."_s : QString();
+        QCOMPARE(Set_Step_Number(numbered, number), refused);
+        QCOMPARE(numbered, expected);
+        int read = -2;
+        QCOMPARE(Get_Step_Number(numbered, read), refused);
+        QCOMPARE(read, refused.isEmpty() ? number : -1);
+    }
     int n = 0;
     QVERIFY(Get_Step_Number(u"EPR  //:(007)"_s, n).isEmpty());
     QCOMPARE(n, 7);
-    for (const QString& bad : {u"EPR  //:(1234)"_s, u"EPR  //:(1a)"_s, u"EPR  //:()"_s, u"EPR"_s,
+    for (const QString& bad : {u"EPR  //:(1234)"_s, u"EPR  //:(1a)"_s, u"EPR  //:()"_s,
                                u"EPR  // x)"_s, u"EPR  //:(1"_s, u")EPR :("_s}) {
         QCOMPARE(Get_Step_Number(bad, n), u"Unexpected error."_s);
         QCOMPARE(n, -1);
     }
-    QString line = u"EPR"_s;
-    QCOMPARE(Set_Step_Number(line, 1000), u"Unexpected error."_s);
-    QCOMPARE(line, u"EPR"_s);
 }
 
 void ScriptTest::numberAllStepsPerFlow()
@@ -271,30 +256,28 @@ void ScriptTest::renderAndHarvest()
     QVERIFY(doc.Is_Script_Changed());
 }
 
+// Each flow keeps its edit; choosing the flow shown harvests and renders it again; while the
+// window is being filled the selector's changes do nothing.
 void ScriptTest::switchingFlowsKeepsBothEdits()
 {
     ScriptDocument doc;
     doc.New_Script();
     FlowView& view = doc.view();
+    const auto shown = [&] {
+        return u"%1 %2 %3"_s.arg(doc.shownFlow()).arg(view.selected()).arg(view.itemText(2));
+    };
     view.insertLine(2, u"EPR  //:(1)"_s);
     QVERIFY(doc.Switch_Flow(1).isEmpty());
-    QCOMPARE(doc.shownFlow(), 1);
-    QCOMPARE(view.selected(), 0);
-    QCOMPARE(view.count(), 3);
+    QCOMPARE(shown(), u"1 0 (End)"_s);
     view.insertLine(2, u"Read  //:(1)"_s);
-    // Choosing the flow already shown harvests and renders the same flow.
     view.select(2);
     doc.Switch_Flow(1);
-    QCOMPARE(view.itemText(2), u"Read  //:(1)"_s);
-    QCOMPARE(view.selected(), 0);
+    QCOMPARE(shown(), u"1 0 Read  //:(1)"_s);
     doc.Switch_Flow(0);
-    QCOMPARE(view.itemText(2), u"EPR  //:(1)"_s);
-    QCOMPARE(doc.store().flows[1][1], u"Read  //:(1)"_s);
-    // While the window is being filled the selector's changes do nothing.
+    QCOMPARE(shown() + doc.store().flows[1][1], u"0 0 EPR  //:(1)Read  //:(1)"_s);
     doc.FormLoading = true;
     doc.Switch_Flow(1);
-    QCOMPARE(doc.shownFlow(), 0);
-    QCOMPARE(view.itemText(2), u"EPR  //:(1)"_s);
+    QCOMPARE(shown(), u"0 0 EPR  //:(1)"_s);
 }
 
 void ScriptTest::newScriptAndChangeTest()
