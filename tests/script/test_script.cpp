@@ -173,27 +173,22 @@ void ScriptTest::randomEditsKeepLayoutAndNumbering()
                 if (lines == MaxFlowLines) {
                     QCOMPARE(error, u"Number of commands is a maximum."_s);
                     ++refusals;
-                } else if (selectedLine == lines - 1) {
-                    model.insert(selectedLine++, body);
-                } else {
-                    model.insert(++selectedLine, body);
+                } else { // below the selected line, or above a selected "(End)"
+                    model.insert(selectedLine + (selectedLine < lines - 1 ? 1 : 0), body);
+                    ++selectedLine;
                 }
                 break;
             }
             case 1:
-                Move_Step_Up(view);
-                if (selectedLine > 1 && selectedLine < lines - 1) {
-                    model.swapItemsAt(selectedLine, selectedLine - 1);
-                    --selectedLine;
+            case 2: { // a line inside the frame swaps with its neighbour inside the frame
+                const int to = op == 1 ? selectedLine - 1 : selectedLine + 1;
+                op == 1 ? Move_Step_Up(view) : Move_Step_Down(view);
+                if (selectedLine > 0 && selectedLine < lines - 1 && to > 0 && to < lines - 1) {
+                    model.swapItemsAt(selectedLine, to);
+                    selectedLine = to;
                 }
                 break;
-            case 2:
-                Move_Step_Down(view);
-                if (selectedLine > 0 && selectedLine < lines - 2) {
-                    model.swapItemsAt(selectedLine, selectedLine + 1);
-                    ++selectedLine;
-                }
-                break;
+            }
             case 3:
                 Delete_Selected_Step(view);
                 if (selectedLine > 0 && selectedLine < lines - 1)
@@ -223,36 +218,34 @@ void ScriptTest::renderAndHarvest()
 {
     ScriptDocument doc;
     doc.New_Script();
-    // A comment of a megabyte is shown by its beginning and kept whole.
+    auto& flow = doc.store().flows[0];
+    // A comment of a megabyte is shown by its beginning and kept whole. Harvest drops the
+    // connectors and nothing else, and clears what stood behind.
     const QString note = u"// "_s + QString(1 << 20, u'n');
-    doc.store().flows[0] = {u"(START)"_s, note, u"EPR  //:(1)"_s, u"(end)"_s};
+    flow = {u"(START)"_s, note, u"EPR  //:(1)"_s, u"(end)"_s, {}, {}, u"stale"_s};
     QVERIFY(doc.Render_Flow(-1).isEmpty());
     QCOMPARE(doc.view().items(), (QStringList{u"(START)"_s, ConnectorLine, note, ConnectorLine,
                                               u"EPR  //:(1)"_s, ConnectorLine, u"(end)"_s}));
     QCOMPARE(doc.view().index(2).data().toString(), note.first(1000) + u'\u2026');
     QCOMPARE(doc.view().index(4).data().toString(), u"EPR  //:(1)"_s);
-    // Harvest drops the connectors and nothing else, and clears what stood behind.
-    doc.store().flows[0][6] = u"stale"_s;
     QVERIFY(doc.Harvest_Flow(0).isEmpty());
-    QCOMPARE(doc.store().flows[0][1], note);
-    QCOMPARE(doc.store().flows[0][3], u"(end)"_s);
-    QVERIFY(doc.store().flows[0][4].isEmpty() && doc.store().flows[0][6].isEmpty());
+    QCOMPARE(QStringList(flow.begin(), flow.begin() + 7),
+             (QStringList{u"(START)"_s, note, u"EPR  //:(1)"_s, u"(end)"_s, {}, {}, {}}));
 
     // A full flow is 515 items; the saved copy, one slot shorter, still takes and compares it.
-    auto& flow = doc.store().flows[1];
-    flow[0] = u"(Start)"_s;
+    auto& full = doc.store().flows[1];
+    full[0] = u"(Start)"_s;
     for (int slot = 1; slot < MaxFlowLines - 1; ++slot)
-        flow[slot] = u"Copy  //:(%1)"_s.arg(slot);
-    flow[MaxFlowLines - 1] = u"(End)"_s;
+        full[slot] = u"Copy  //:(%1)"_s.arg(slot);
+    full[MaxFlowLines - 1] = u"(End)"_s;
     doc.Render_Flow(1);
     QCOMPARE(doc.view().count(), MaxFlowItems);
     QVERIFY(doc.Harvest_Flow(1).isEmpty());
-    QCOMPARE(flow[LastLineSlot], u"(End)"_s);
-    QVERIFY(flow[StoreSlots - 1].isEmpty());
+    QVERIFY(full[LastLineSlot] == u"(End)"_s && full[StoreSlots - 1].isEmpty());
     doc.Copy_Store_To_Saved();
     QCOMPARE(doc.saved().flows[1][LastLineSlot], u"(End)"_s);
     QVERIFY(!doc.Is_Script_Changed());
-    flow[LastLineSlot] = u"(end)"_s;
+    full[LastLineSlot] = u"(end)"_s;
     QVERIFY(doc.Is_Script_Changed());
 }
 
