@@ -44,11 +44,9 @@ private Q_SLOTS:
     void focusAndMenu();
     void typingPassesTheFieldFilters();
     void panelsSetAndLoadBackTheirSteps();
-    void listBindsToTheFlowView();
-    void listHighlightsTheSelectionInView();
+    void listFollowsTheFlowView();
     void layoutFollowsTheWindowSize();
     void undoAndRedoRetraceRandomEdits();
-    void keysDriveTheWindow_data();
     void keysDriveTheWindow();
 
 private:
@@ -61,11 +59,6 @@ private:
         }
     }
     sw::ScriptSnapshot snapshot() const { return sw::takeSnapshot(m_window->document()); }
-    void press(QWidget* widget, const QKeySequence& keys) const
-    {
-        for (int i = 0; i < keys.count(); ++i)
-            QTest::keyClick(widget, keys[i].key(), keys[i].keyboardModifiers());
-    }
     // The steps of the flow shown, numbered in order, by their time or name; then what the
     // Wait panel holds and the last file dialog.
     QString keyState() const
@@ -120,8 +113,6 @@ void MainWindowTest::focusAndMenu()
 
     m_window->menu().mnuVersion->trigger();
     QCOMPARE(m_dialogs->versionsShown, 1);
-    m_window->menu().mnuExit->trigger();
-    QVERIFY(!m_window->isVisible());
 }
 
 void MainWindowTest::typingPassesTheFieldFilters()
@@ -175,7 +166,7 @@ void MainWindowTest::panelsSetAndLoadBackTheirSteps()
              (QStringList{u"Number of commands is a maximum."_s, u"Unexpected error."_s}));
 }
 
-void MainWindowTest::listBindsToTheFlowView()
+void MainWindowTest::listFollowsTheFlowView()
 {
     setWaits();
     // A click on a connector selects the line above it; Ctrl+click does not deselect.
@@ -192,10 +183,7 @@ void MainWindowTest::listBindsToTheFlowView()
         visited << selected();
     }
     QCOMPARE(visited, (QList<int>{4, 6, 8, 8, 6, 4, 2, 0, 0}));
-}
 
-void MainWindowTest::listHighlightsTheSelectionInView()
-{
     // Random clicks anywhere in the list (lines, connectors, the empty area below the last
     // line), keys and commands: the one highlighted row is always the flow view's selection,
     // and it is wholly in sight.
@@ -206,35 +194,24 @@ void MainWindowTest::listHighlightsTheSelectionInView()
     const QStringList buttons{u"cmdF2"_s, u"cmdF2"_s, u"cmdUP"_s, u"cmdDown"_s, u"cmdDelete"_s};
     QRandomGenerator random(7);
     for (int step = 0; step < 400; ++step) {
-        QString action;
-        switch (random.bounded(3)) {
-        case 0: {
+        if (const int kind = random.bounded(3); kind == 0) {
             const QPoint at(random.bounded(list->viewport()->width()),
                             random.bounded(list->viewport()->height()));
             const auto modifiers = random.bounded(4) ? Qt::NoModifier : Qt::ControlModifier;
             QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, at);
-            action = u"click at %1,%2"_s.arg(at.x()).arg(at.y());
-            break;
-        }
-        case 1: {
+        } else if (kind == 1) {
             const QKeyCombination key = keys[random.bounded(keys.size())];
             QTest::keyClick(list, key.key(), key.keyboardModifiers());
-            action = u"key %1"_s.arg(key.toCombined());
-            break;
-        }
-        default:
-            action = buttons[random.bounded(buttons.size())];
-            click(action);
+        } else {
+            click(buttons[random.bounded(buttons.size())]);
         }
         const int row = selected();
-        const QRect shown = list->visualRect(list->model()->index(row, 0));
-        QVERIFY2(row >= 0 && list->viewport()->rect().contains(shown),
-                 qPrintable(u"step %1, %2: row %3"_s.arg(step).arg(action).arg(row)));
+        QVERIFY2(row >= 0 && list->viewport()->rect().contains(
+                                 list->visualRect(list->model()->index(row, 0))),
+                 qPrintable(u"step %1: row %2"_s.arg(step).arg(row)));
     }
 }
 
-// Width, height, left, top and font size of a control at an outer window size in twips; "-"
-// where the layout leaves the value alone.
 void MainWindowTest::layoutFollowsTheWindowSize()
 {
     const QList<std::tuple<double, double, QLatin1StringView, QString>> rows{
@@ -330,7 +307,7 @@ void MainWindowTest::undoAndRedoRetraceRandomEdits()
     const QKeySequence undo(QKeySequence::Undo);
     const QKeySequence redo(QKeySequence::Redo);
     for (qsizetype i = after.size() - 1; i >= 0; --i) {
-        press(flowList(), undo);
+        QTest::keySequence(flowList(), undo);
         QCOMPARE(snapshot(), before[i]);
         QCOMPARE(mode->currentIndex(), before[i].shownFlow);
         QCOMPARE(selected(), before[i].selected);
@@ -340,7 +317,7 @@ void MainWindowTest::undoAndRedoRetraceRandomEdits()
     m_window->document().Harvest_Flow(mode->currentIndex());
     QVERIFY(!m_window->document().Is_Script_Changed());
     for (qsizetype i = 0; i < after.size(); ++i) {
-        press(flowList(), redo);
+        QTest::keySequence(flowList(), redo);
         QCOMPARE(snapshot(), after[i]);
         QCOMPARE(mode->currentIndex(), after[i].shownFlow);
     }
@@ -348,7 +325,7 @@ void MainWindowTest::undoAndRedoRetraceRandomEdits()
     QCOMPARE(m_window->document().Is_Script_Changed(), start.flows != after.last().flows);
 
     // The items name what they undo and redo; New starts a fresh history.
-    press(flowList(), undo);
+    QTest::keySequence(flowList(), undo);
     const QRegularExpression named(
         u"^Redo (Set .+ step|Move step (up|down)|Delete step)\\(&R\\)$"_s);
     QVERIFY2(named.match(m_window->menu().mnuRedo->text()).hasMatch(),
@@ -358,53 +335,44 @@ void MainWindowTest::undoAndRedoRetraceRandomEdits()
              u"Undo(&U)Redo(&R)"_s);
 }
 
-void MainWindowTest::keysDriveTheWindow_data()
+// Each row in a window of its own, whose flow holds three Wait steps with the middle one
+// selected, and whose txtWait is empty.
+void MainWindowTest::keysDriveTheWindow()
 {
-    QTest::addColumn<QString>("focus");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QKeySequence>("keys");
-    QTest::addColumn<QString>("expected");
-    // The flow holds three Wait steps with the middle one selected, and txtWait is empty.
-    const auto row = [](const char* name, const QString& focus, const QString& typed,
-                        const QKeySequence& keys, const QString& expected) {
-        QTest::newRow(name) << focus << typed << keys << expected;
+    const auto row = [this](const QString& name, const QString& focus, const QString& typed,
+                            const QKeySequence& keys, const QString& expected) {
+        startAfresh();
+        setWaits();
+        entries({u"txtWait="_s}, true);
+        m_window->document().view().select(4);
+        QWidget* widget = find(focus);
+        widget->setFocus();
+        QTest::keyClicks(widget, typed);
+        QTest::keySequence(widget, keys);
+        QCOMPARE(name + u": "_s + keyState(), name + u": "_s + expected);
     };
     const auto keys = [](auto... k) { return QKeySequence(QKeyCombination(k)...); };
     const QKeyCombination undo = QKeySequence(QKeySequence::Undo)[0];
     const QKeyCombination redo = QKeySequence(QKeySequence::Redo)[0];
-    row("Return on a step loads it back", u"lstScript"_s, {}, keys(Qt::Key_Return), u"1 2 3 |2|"_s);
-    row("Return in a field sets its step", u"txtWait"_s, u"9"_s, keys(Qt::Key_Return),
+    row(u"Return on a step loads it back"_s, u"lstScript"_s, {}, keys(Qt::Key_Return),
+        u"1 2 3 |2|"_s);
+    row(u"Return in a field sets its step"_s, u"txtWait"_s, u"9"_s, keys(Qt::Key_Return),
         u"1 2 9 3 |9|"_s);
-    row("Undo in a time field takes back its Set", u"txtWait"_s, u"9"_s, keys(Qt::Key_Return, undo),
-        u"1 2 3 |9|"_s);
-    row("Return in a panel's list sets", u"cmbDev"_s, {}, keys(Qt::Key_Return), u"1 2 EPR 3 ||"_s);
-    row("Enter on a Set button", u"cmdF2"_s, {}, keys(Qt::Key_Enter), u"1 2 BufferClear 3 ||"_s);
-    row("Enter on UP", u"cmdUP"_s, {}, keys(Qt::Key_Enter), u"2 1 3 ||"_s);
-    row("Enter on Down", u"cmdDown"_s, {}, keys(Qt::Key_Enter), u"1 3 2 ||"_s);
-    row("Enter on Delete", u"cmdDelete"_s, {}, keys(Qt::Key_Enter), u"1 3 ||"_s);
-    row("Ctrl+Up in the list", u"lstScript"_s, {}, keys(Qt::CTRL | Qt::Key_Up), u"2 1 3 ||"_s);
-    row("Ctrl+Down in a field", u"txtWaitComm"_s, {}, keys(Qt::CTRL | Qt::Key_Down), u"1 3 2 ||"_s);
-    row("Delete, Undo, Redo", u"lstScript"_s, {}, keys(Qt::Key_Delete, undo, redo), u"1 3 ||"_s);
-    row("Save As", u"lstScript"_s, {}, QKeySequence(u"Ctrl+Shift+S"_s), u"1 2 3 ||Save File"_s);
-    row("New", u"lstScript"_s, {}, QKeySequence::New, u"||"_s);
-    row("Exit", u"lstScript"_s, {}, QKeySequence(u"Ctrl+Q"_s), u"1 2 3 || closed"_s);
-}
-
-void MainWindowTest::keysDriveTheWindow()
-{
-    QFETCH(QString, focus);
-    QFETCH(QString, typed);
-    QFETCH(QKeySequence, keys);
-    QFETCH(QString, expected);
-    setWaits();
-    entries({u"txtWait="_s}, true);
-    m_window->document().view().select(4);
-
-    QWidget* widget = find(focus);
-    widget->setFocus();
-    QTest::keyClicks(widget, typed);
-    press(widget, keys);
-    QCOMPARE(keyState(), expected);
+    row(u"Undo in a time field takes back its Set"_s, u"txtWait"_s, u"9"_s,
+        keys(Qt::Key_Return, undo), u"1 2 3 |9|"_s);
+    row(u"Return in a panel's list sets"_s, u"cmbDev"_s, {}, keys(Qt::Key_Return),
+        u"1 2 EPR 3 ||"_s);
+    row(u"Enter on a Set button"_s, u"cmdF2"_s, {}, keys(Qt::Key_Enter), u"1 2 BufferClear 3 ||"_s);
+    row(u"Enter on UP"_s, u"cmdUP"_s, {}, keys(Qt::Key_Enter), u"2 1 3 ||"_s);
+    row(u"Enter on Down"_s, u"cmdDown"_s, {}, keys(Qt::Key_Enter), u"1 3 2 ||"_s);
+    row(u"Enter on Delete"_s, u"cmdDelete"_s, {}, keys(Qt::Key_Enter), u"1 3 ||"_s);
+    row(u"Ctrl+Up in the list"_s, u"lstScript"_s, {}, keys(Qt::CTRL | Qt::Key_Up), u"2 1 3 ||"_s);
+    row(u"Ctrl+Down in a field"_s, u"txtWaitComm"_s, {}, keys(Qt::CTRL | Qt::Key_Down),
+        u"1 3 2 ||"_s);
+    row(u"Delete, Undo, Redo"_s, u"lstScript"_s, {}, keys(Qt::Key_Delete, undo, redo), u"1 3 ||"_s);
+    row(u"Save As"_s, u"lstScript"_s, {}, QKeySequence(u"Ctrl+Shift+S"_s), u"1 2 3 ||Save File"_s);
+    row(u"New"_s, u"lstScript"_s, {}, QKeySequence::New, u"||"_s);
+    row(u"Exit"_s, u"lstScript"_s, {}, QKeySequence(u"Ctrl+Q"_s), u"1 2 3 || closed"_s);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -153,8 +153,6 @@ private Q_SLOTS:
         const QString editorUsage = u"Usage: \\S*stepwright \\[options\\] \\[FILE\\]\n.*"_s;
         const QString noDisplay = u"env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "_s;
         row("editor help needs no display", noDisplay + u"\"$EDITOR\" --help"_s, 0, editorUsage);
-        row("editor version needs no display", noDisplay + u"\"$EDITOR\" -v"_s, 0,
-            u"Stepwright 1\\.02\n"_s);
         row("editor version behind Qt's options", u"\"$EDITOR\" -platform offscreen --version"_s, 0,
             u"Stepwright 1\\.02\n"_s);
         row("editor option unknown", noDisplay + u"\"$EDITOR\" --bogus a.scp"_s, 2, {},
