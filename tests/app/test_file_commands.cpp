@@ -1,11 +1,23 @@
+#include "app/app_identity.h"
+#include "app/command_line.h"
+#include "files/recovery_copy.h"
 #include "window_harness.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTimer>
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -22,6 +34,19 @@ const QString LoadRequest = u"Load File|Script File (*.SCP)|*.scp||%1|12|"_s;
 const QString QuestionRequest = u"Save Script File|Script File (*.SCP)|*.scp|Line1.scp|%1|3|scp"_s;
 const QString SaveRequest = u"Save File|Script File (*.scp)|*.scp|00Script.scp|%1|3|scp"_s;
 
+// The editor as main.cpp starts it, with one step set and not saved; it says so on stdout.
+int runEditor(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    sw::MainWindow window;
+    window.endOnTerminationSignals();
+    window.show();
+    window.findChild<QPushButton*>(u"cmdF2"_s)->click();
+    std::fputs("set\n", stdout);
+    std::fflush(stdout);
+    return QApplication::exec();
+}
+
 } // namespace
 
 class FileCommandsTest : public QObject, WindowHarness
@@ -31,21 +56,35 @@ class FileCommandsTest : public QObject, WindowHarness
 private Q_SLOTS:
     void init() { startAfresh(); }
 
-    void unsavedChangesQuestion_data();
     void unsavedChangesQuestion();
-    void questionBoxKeys_data();
     void questionBoxKeys();
     void openNamesTheFileOrLeavesANewScript();
     void saveAndReopenAcrossRuns();
     void recentFilesReopenScripts();
+    // Unsaved work that outlives the editor.
+    void copyFollowsUnsavedChanges();
+    void startOffersALeftCopy();
+    void endRequestKeepsTheWork_data();
+    void endRequestKeepsTheWork();
+    // As the desktop starts the editor and hands it files; last, as it gives the test program
+    // the editor's identity, and so its folders.
+    void droppedScriptsOpenAsOpen();
+    void commandLineAndSettingsPlace();
 
 private:
+    void dropRow(const QString& target, const QStringList& files, bool taken);
+    void unsavedChangesRow(const QString& command, sw::Answer answer, const QString& file,
+                           bool proceeds);
     QStringList recentMenu() const
     {
         QStringList texts;
         for (QAction* action : m_window->menu().mnuRecent->actions())
             texts << action->text();
         return texts;
+    }
+    QStringList copies() const
+    {
+        return QDir(sw::recoveryFolder()).entryList({u"*.recovery"_s}, QDir::Files);
     }
     void showErrorFlow() const { QTest::keyClick(find(u"cmbMode"_s), Qt::Key_Down); }
     // What the file commands keep: the caption behind the base one, the current file, the
@@ -58,33 +97,28 @@ private:
     }
 };
 
-void FileCommandsTest::unsavedChangesQuestion_data()
+// The question proposes the current file; a cancel, a cancelled dialog or a failed write end
+// the command and keep the window, its script and the settings as they were. A file saved
+// there is neither the current file nor the saved script. Each row in a window of its own.
+void FileCommandsTest::unsavedChangesQuestion()
 {
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<sw::Answer>("answer");
-    QTest::addColumn<QString>("file"); // given to the question's dialog; empty: cancelled
-    QTest::addColumn<bool>("proceeds");
     for (const QString& command : {u"mnuNew"_s, u"mnuOpen"_s, u"mnuExit"_s}) {
-        const auto row = [&](const char* what, sw::Answer answer, const QString& file, bool on) {
-            QTest::addRow("%s, %s", qPrintable(command), what) << command << answer << file << on;
-        };
-        row("Cancel", sw::Answer::Cancel, {}, false);
-        row("Yes, dialog cancelled", sw::Answer::Yes, {}, false);
-        row("Yes, write failed", sw::Answer::Yes, u"missing/x.scp"_s, false);
-        row("Yes, saved under a bare name", sw::Answer::Yes, u"kept"_s, true);
-        row("No", sw::Answer::No, {}, true);
+        // The file given to the question's dialog (empty: cancelled), and whether it goes on.
+        for (const auto& [answer, file, proceeds] :
+             {std::tuple{sw::Answer::Cancel, QString(), false},
+              {sw::Answer::Yes, QString(), false},
+              {sw::Answer::Yes, u"missing/x.scp"_s, false},
+              {sw::Answer::Yes, u"kept"_s, true},
+              {sw::Answer::No, QString(), true}}) {
+            startAfresh();
+            unsavedChangesRow(command, answer, file, proceeds);
+        }
     }
 }
 
-// The question proposes the current file; a cancel, a cancelled dialog or a failed write end
-// the command and keep the window, its script and the settings as they were. A file saved
-// there is neither the current file nor the saved script.
-void FileCommandsTest::unsavedChangesQuestion()
+void FileCommandsTest::unsavedChangesRow(const QString& command, sw::Answer answer,
+                                         const QString& file, bool proceeds)
 {
-    QFETCH(QString, command);
-    QFETCH(sw::Answer, answer);
-    QFETCH(QString, file);
-    QFETCH(bool, proceeds);
     openAndChangeLine1();
     m_window->document().Harvest_Flow(0); // as the command does first
     const QStringList before = state() + items();
@@ -113,29 +147,20 @@ void FileCommandsTest::unsavedChangesQuestion()
              m_window->isVisible() ? QString() : u"1407010950"_s);
 }
 
-void FileCommandsTest::questionBoxKeys_data()
-{
-    QTest::addColumn<int>("key"); // 0: the box's close button
-    QTest::addColumn<sw::Answer>("answer");
-    QTest::newRow("Escape") << int(Qt::Key_Escape) << sw::Answer::Cancel;
-    QTest::newRow("close button") << 0 << sw::Answer::Cancel;
-    QTest::newRow("Return: the default") << int(Qt::Key_Return) << sw::Answer::Yes;
-}
-
-// The real box, as the user answers it.
+// The real box, as the user answers it: Escape and the close button cancel, Return takes the
+// default.
 void FileCommandsTest::questionBoxKeys()
 {
-    QFETCH(int, key);
-    QFETCH(sw::Answer, answer);
-    QTimer::singleShot(0, m_window.get(), [key] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        if (key == 0)
-            box->close();
-        else
-            QTest::keyClick(box, Qt::Key(key));
-    });
-    QCOMPARE(sw::WidgetDialogs(m_window.get()).questionWithCancel(ChangedQuestion), answer);
+    for (const auto& [key, answer] : {std::pair{Qt::Key_Escape, sw::Answer::Cancel},
+                                      {Qt::Key_unknown, sw::Answer::Cancel},
+                                      {Qt::Key_Return, sw::Answer::Yes}}) {
+        QTimer::singleShot(0, m_window.get(), [key] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            key == Qt::Key_unknown ? void(box->close()) : QTest::keyClick(box, key);
+        });
+        QCOMPARE(sw::WidgetDialogs(m_window.get()).questionWithCancel(ChangedQuestion), answer);
+    }
 }
 
 void FileCommandsTest::openNamesTheFileOrLeavesANewScript()
@@ -158,9 +183,7 @@ void FileCommandsTest::openNamesTheFileOrLeavesANewScript()
     writeFile(u"sub/bad.scp"_s, "(Start)\r\n(End)\r\n-\r\nWait , 1  //:(1)\r\n");
     m_dialogs->fileNames << path(u"sub/bad.scp"_s);
     m_window->menu().mnuOpen->trigger();
-    QCOMPARE(
-        m_dialogs->criticals,
-        QStringList{u"Script File Format Error. / Line 4: the flow does not begin with (Start)"_s});
+    QCOMPARE(m_dialogs->criticals.size(), 1);
     QCOMPARE(find<QComboBox>(u"cmbMode"_s)->currentIndex(), 0);
     QCOMPARE(state(), (QStringList{{}, {}, path(u"sub"_s), u"saved"_s}));
 }
@@ -284,5 +307,170 @@ void FileCommandsTest::recentFilesReopenScripts()
     QCOMPARE(store->childKeys(), (QStringList{u"DefaultFile"_s, u"FormHeight"_s, u"FormWidth"_s}));
 }
 
-QTEST_MAIN(FileCommandsTest)
+// A script dropped anywhere on the window opens as Open opens it; anything else is refused.
+// Each row in a window of its own; files are names in the test's folder, or URLs.
+void FileCommandsTest::droppedScriptsOpenAsOpen()
+{
+    for (const auto& [target, files, taken] :
+         {std::tuple{u"lstScript"_s, QStringList{u"drop.SCP"_s}, true},
+          {u"txtINComm"_s, QStringList{u"drop.scp"_s}, true},
+          {u"txtINComm"_s, QStringList{u"drop.txt"_s}, false},
+          {u"lstScript"_s, QStringList{u"a.scp"_s, u"b.scp"_s}, false},
+          {u"lstScript"_s, QStringList{u"https://example.org/drop.scp"_s}, false}}) {
+        startAfresh();
+        dropRow(target, files, taken);
+    }
+}
+
+void FileCommandsTest::dropRow(const QString& target, const QStringList& files, bool taken)
+{
+    QList<QUrl> urls;
+    for (const QString& file : files) {
+        const bool remote = file.contains(u':');
+        urls << (remote ? QUrl(file) : QUrl::fromLocalFile(path(file)));
+        if (!remote)
+            writeFile(file, TwoEmptyFlows);
+    }
+    QMimeData data;
+    data.setUrls(urls);
+    data.setText(files.join(u'\n')); // as file managers do: a field would paste it
+    QWidget* widget = find(target);
+    click(u"cmdF2"_s); // an unsaved change, so the question must come first
+
+    // Shift proposes a move; the file manager must keep its file.
+    const QPoint at = widget->rect().center();
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QDropEvent drop(QPointF(at), actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+    for (QDropEvent* event : {static_cast<QDropEvent*>(&enter), &drop}) {
+        QApplication::sendEvent(widget, event);
+        QCOMPARE(event->isAccepted(), taken);
+        if (!taken)
+            return;
+        QCOMPARE(event->dropAction(), Qt::CopyAction);
+    }
+    QTRY_COMPARE(m_window->currentFilePath(), urls[0].toLocalFile());
+    QCOMPARE(m_dialogs->questions.size(), 1);
+    QCOMPARE(find<QLineEdit>(u"txtINComm"_s)->text(), QString());
+    QVERIFY(QFileInfo::exists(urls[0].toLocalFile()));
+}
+
+void FileCommandsTest::commandLineAndSettingsPlace()
+{
+    // A file named as a user types it is taken from the folder it lies in.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(m_folder->path());
+    const sw::CommandLine line = sw::readCommandLine({u"stepwright"_s, u"given.scp"_s});
+    QDir::setCurrent(before);
+    QCOMPARE(line.exitStatus, std::nullopt);
+    QCOMPARE(line.file, path(u"given.scp"_s));
+
+    // The desktop identity does not move the user's settings: a run with the user's own store,
+    // in a home of the test's, leaves them where every earlier version kept them.
+    m_window.reset();
+    const QByteArray home = qgetenv("XDG_CONFIG_HOME");
+    const auto restore = qScopeGuard([&home] { qputenv("XDG_CONFIG_HOME", home); });
+    qputenv("XDG_CONFIG_HOME", m_folder->path().toLocal8Bit());
+    sw::setApplicationIdentity();
+    // Checked before the window writes anything, so a test never writes the user's own file.
+    QCOMPARE(sw::openUserSettings()->fileName(), path(u"Stepwright/Stepwright.conf"_s));
+    sw::MainWindow window(std::make_unique<FakeDialogs>());
+    window.show();
+    QVERIFY(window.close());
+    QCOMPARE(QSettings(path(u"Stepwright/Stepwright.conf"_s), QSettings::IniFormat).childGroups(),
+             QStringList{u"Data"_s});
+}
+
+// Written after a change, never on the way of the Set itself; gone once the work is saved or
+// given up.
+void FileCommandsTest::copyFollowsUnsavedChanges()
+{
+    m_dialogs->fileNames << path(u"a.scp"_s);
+    const sw::MainMenu& menu = m_window->menu();
+    for (QAction* end : {menu.mnuSave, menu.mnuNew, menu.mnuExit}) { // New and Exit: answered No
+        click(u"cmdF2"_s);
+        QVERIFY(copies().isEmpty());
+        QTRY_COMPARE(copies().size(), 1);
+        end->trigger();
+        QVERIFY(copies().isEmpty());
+    }
+}
+
+// An editor that ended without asking left its unsaved changes to Line1.scp.
+void FileCommandsTest::startOffersALeftCopy()
+{
+    for (const sw::Answer answer : {sw::Answer::Yes, sw::Answer::No, sw::Answer::Cancel}) {
+        startAfresh();
+        openAndChangeLine1();
+        QTRY_COMPARE(copies().size(), 1);
+        const QStringList changed = state().mid(0, 2) + state().mid(3) + items();
+        m_window.reset();
+        start({answer});
+        QCOMPARE(m_dialogs->questions.size(), 1);
+        QVERIFY(m_dialogs->questions[0].contains(path(u"Line1.scp"_s)));
+        // Yes: as after an Open of the file, with the changes unsaved. Cancel: kept, and
+        // offered again by the next start.
+        if (answer == sw::Answer::Yes)
+            QCOMPARE(state().mid(0, 2) + state().mid(3) + items(), changed);
+        else
+            QCOMPARE(items().size(), 3);
+        QCOMPARE(copies().size(), int(answer != sw::Answer::No));
+        if (answer == sw::Answer::Cancel) {
+            start();
+            QCOMPARE(m_dialogs->questions.size(), 1);
+        } else if (answer == sw::Answer::Yes) {
+            QVERIFY(m_window->close()); // the close asks, and the copy goes
+            QCOMPARE(m_dialogs->questions.last(), ChangedQuestion);
+            QVERIFY(copies().isEmpty());
+        }
+    }
+}
+
+void FileCommandsTest::endRequestKeepsTheWork_data()
+{
+    QTest::addColumn<int>("signal");
+    for (int signal : {SIGTERM, SIGHUP, SIGINT, SIGKILL}) // a kill is as a crash
+        QTest::addRow("%s", strsignal(signal)) << signal;
+}
+
+// The editor runs as a child of its own; a kill ends it without a question and its step is
+// offered by the next start.
+void FileCommandsTest::endRequestKeepsTheWork()
+{
+    QFETCH(int, signal);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"HOME"_s, m_folder->path());
+    environment.insert(u"XDG_CONFIG_HOME"_s, path(u"config"_s));
+    QProcess editor;
+    editor.setProcessEnvironment(environment);
+    editor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    editor.start(QCoreApplication::applicationFilePath(), {u"editor"_s});
+    QTRY_VERIFY_WITH_TIMEOUT(editor.canReadLine(), 30000);
+    QCOMPARE(editor.readLine(), "set\n");
+    // Nothing catches a kill: only the copy written after the change is there.
+    if (signal == SIGKILL)
+        QTRY_COMPARE_WITH_TIMEOUT(copies().size(), 1, 30000);
+    QCOMPARE(::kill(static_cast<pid_t>(editor.processId()), signal), 0);
+    QVERIFY(editor.waitForFinished());
+    if (signal != SIGKILL) {
+        QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(editor.exitCode(), 0);
+    }
+    QCOMPARE(copies().size(), 1);
+
+    start({sw::Answer::Yes});
+    QVERIFY(m_dialogs->questions.value(0).contains(u"a new script"_s));
+    QCOMPARE(items().value(2), u"BufferClear  //:(1)"_s);
+    QVERIFY(m_window->document().Is_Script_Changed());
+}
+
+int main(int argc, char* argv[])
+{
+    if (argc == 2 && qstrcmp(argv[1], "editor") == 0)
+        return runEditor(argc, argv);
+    QApplication app(argc, argv);
+    FileCommandsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "test_file_commands.moc"

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLabel>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
@@ -45,32 +44,35 @@ private Q_SLOTS:
     void focusAndMenu();
     void typingPassesTheFieldFilters();
     void panelsSetAndLoadBackTheirSteps();
-    void listBindsToTheFlowView();
-    void listHighlightsTheSelectionInView();
-    void flowSelectorSwitchesFlows();
+    void listFollowsTheFlowView();
     void layoutFollowsTheWindowSize();
-    void placementsScaleWithTheWindow();
     void undoAndRedoRetraceRandomEdits();
-    void keysDriveTheWindow_data();
     void keysDriveTheWindow();
 
 private:
-    sw::ScriptSnapshot snapshot() const { return sw::takeSnapshot(m_window->document()); }
-    void press(QWidget* widget, const QKeySequence& keys) const
+    // Three Wait steps, of 1, 2 and 3.
+    void setWaits() const
     {
-        for (int i = 0; i < keys.count(); ++i)
-            QTest::keyClick(widget, keys[i].key(), keys[i].keyboardModifiers());
+        for (const QString& time : {u"1"_s, u"2"_s, u"3"_s}) {
+            entries({u"txtWait="_s + time}, true);
+            click(u"cmdwait"_s);
+        }
     }
-    // The steps of the flow shown, then what the Wait panel holds and the last file dialog.
+    sw::ScriptSnapshot snapshot() const { return sw::takeSnapshot(m_window->document()); }
+    // The steps of the flow shown, numbered in order, by their time or name; then what the
+    // Wait panel holds and the last file dialog.
     QString keyState() const
     {
+        QString state;
         const QStringList shown = items();
-        QStringList steps;
-        for (qsizetype i = 2; i < shown.size() - 1; i += 2)
-            steps << shown[i];
-        return steps.join(u';') + u" | wait="_s + find<QLineEdit>(u"txtWait"_s)->text() + u" | "_s +
+        for (qsizetype i = 2; i < shown.size() - 1; i += 2) {
+            if (!shown[i].endsWith(u":(%1)"_s.arg(i / 2)))
+                return shown[i] + u" misnumbered"_s;
+            state += shown[i].section(u"  //"_s, 0, 0).remove(u"Wait , "_s) + u' ';
+        }
+        return state + u'|' + find<QLineEdit>(u"txtWait"_s)->text() + u'|' +
                m_dialogs->requests.value(m_dialogs->requests.size() - 1).section(u'|', 0, 0) +
-               (m_window->isVisible() ? u""_s : u" | closed"_s);
+               (m_window->isVisible() ? u""_s : u" closed"_s);
     }
     QPoint rowCentre(int row) const
     {
@@ -111,8 +113,6 @@ void MainWindowTest::focusAndMenu()
 
     m_window->menu().mnuVersion->trigger();
     QCOMPARE(m_dialogs->versionsShown, 1);
-    m_window->menu().mnuExit->trigger();
-    QVERIFY(!m_window->isVisible());
 }
 
 void MainWindowTest::typingPassesTheFieldFilters()
@@ -166,12 +166,9 @@ void MainWindowTest::panelsSetAndLoadBackTheirSteps()
              (QStringList{u"Number of commands is a maximum."_s, u"Unexpected error."_s}));
 }
 
-void MainWindowTest::listBindsToTheFlowView()
+void MainWindowTest::listFollowsTheFlowView()
 {
-    for (const QString& time : {u"1"_s, u"2"_s, u"3"_s}) {
-        entries({u"txtWait="_s + time}, true);
-        click(u"cmdwait"_s);
-    }
+    setWaits();
     // A click on a connector selects the line above it; Ctrl+click does not deselect.
     clickRow(3);
     QCOMPARE(selected(), 2);
@@ -186,10 +183,7 @@ void MainWindowTest::listBindsToTheFlowView()
         visited << selected();
     }
     QCOMPARE(visited, (QList<int>{4, 6, 8, 8, 6, 4, 2, 0, 0}));
-}
 
-void MainWindowTest::listHighlightsTheSelectionInView()
-{
     // Random clicks anywhere in the list (lines, connectors, the empty area below the last
     // line), keys and commands: the one highlighted row is always the flow view's selection,
     // and it is wholly in sight.
@@ -200,95 +194,33 @@ void MainWindowTest::listHighlightsTheSelectionInView()
     const QStringList buttons{u"cmdF2"_s, u"cmdF2"_s, u"cmdUP"_s, u"cmdDown"_s, u"cmdDelete"_s};
     QRandomGenerator random(7);
     for (int step = 0; step < 400; ++step) {
-        QString action;
-        switch (random.bounded(3)) {
-        case 0: {
+        if (const int kind = random.bounded(3); kind == 0) {
             const QPoint at(random.bounded(list->viewport()->width()),
                             random.bounded(list->viewport()->height()));
             const auto modifiers = random.bounded(4) ? Qt::NoModifier : Qt::ControlModifier;
             QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, at);
-            action = u"click at %1,%2"_s.arg(at.x()).arg(at.y());
-            break;
-        }
-        case 1: {
+        } else if (kind == 1) {
             const QKeyCombination key = keys[random.bounded(keys.size())];
             QTest::keyClick(list, key.key(), key.keyboardModifiers());
-            action = u"key %1"_s.arg(key.toCombined());
-            break;
-        }
-        default:
-            action = buttons[random.bounded(buttons.size())];
-            click(action);
+        } else {
+            click(buttons[random.bounded(buttons.size())]);
         }
         const int row = selected();
-        const QRect shown = list->visualRect(list->model()->index(row, 0));
-        QVERIFY2(row >= 0 && list->viewport()->rect().contains(shown),
-                 qPrintable(u"step %1, %2: row %3"_s.arg(step).arg(action).arg(row)));
+        QVERIFY2(row >= 0 && list->viewport()->rect().contains(
+                                 list->visualRect(list->model()->index(row, 0))),
+                 qPrintable(u"step %1: row %2"_s.arg(step).arg(row)));
     }
-}
-
-void MainWindowTest::flowSelectorSwitchesFlows()
-{
-    auto* label = find<QLabel>(u"lblFlow"_s);
-    click(u"cmdF2"_s);
-    QTest::keyClick(find(u"cmbMode"_s), Qt::Key_Down);
-    QCOMPARE(label->text() + u' ' + label->palette().color(QPalette::WindowText).name(),
-             u"Error mode script flow #ff0a00"_s);
-    QVERIFY(label->width() >= label->sizeHint().width());
-    QCOMPARE(items().size(), 3);
-    QTest::keyClick(find(u"cmbMode"_s), Qt::Key_Up);
-    QCOMPARE(items().at(2), u"BufferClear  //:(1)"_s);
 }
 
 void MainWindowTest::layoutFollowsTheWindowSize()
 {
-    QListView* flow = flowList();
-    // The design size: horizontal values as designed, the list's top 960 becomes 932 twips.
-    m_window->setOuterSizeTwips(14070, 11640);
-    QTRY_COMPARE(flow->geometry(), QRect(544, 62, 369, 564));
-
-    // Below the height allowance heights and fonts are refused; everything else is still set,
-    // to the last control.
-    m_window->Layout_Controls(21105, 200);
-    QCOMPARE(flow->geometry(), QRect(816, -1, 553, 564));
-    QCOMPARE(flow->font().pointSize(), 12);
-    QCOMPARE(find(u"cmdDelete"_s)->x(), 1212);
-
-    // Larger: fonts follow the smaller factor, and the captions keep their text whole.
-    m_window->setOuterSizeTwips(21105, 17460);
-    QWidget* caption = find(u"lblLoadName"_s);
-    QTRY_COMPARE(caption->font().pointSize(), 15);
-    QCOMPARE(caption->size(), caption->sizeHint());
-
-    // At 0.7 times the design size the Set arrow stands whole inside its smaller button: dark
-    // pixels, none near the edge.
-    QWidget* button = find(u"cmdIN"_s);
-    m_window->setOuterSizeTwips(14070 * 0.7, 11640 * 0.7);
-    QTRY_VERIFY(button->width() < 25);
-    const QImage face = button->grab().toImage();
-    int black = 0;
-    for (int y = 0; y < face.height(); ++y) {
-        for (int x = 0; x < face.width(); ++x) {
-            const bool inside = x >= 3 && y >= 3 && x < face.width() - 3 && y < face.height() - 3;
-            if (qGray(face.pixel(x, y)) <= 60)
-                black += inside ? 1 : 1000;
-        }
-    }
-    QVERIFY(black > 40 && black < 1000);
-}
-
-void MainWindowTest::placementsScaleWithTheWindow()
-{
-    // Width, height, left, top and font size of a control at an outer window size in twips;
-    // "-" where the layout leaves the value alone.
     const QList<std::tuple<double, double, QLatin1StringView, QString>> rows{
         // The design size: horizontal values as designed, the list's top 960 becomes 932.
         {14070, 11640, "lstScript"_L1, u"5535 8453 8160 932 12"_s},
         // The width factor 5/6, in single precision, puts 12 x 5/6 just below 10.
         {11725, 20000, "txtTout"_L1, u"912 633 2300 1622 9"_s},
-        // The default start size: the height factor decides the font.
+        // The default start size: the height factor decides the font; captions size themselves.
         {14070, 10950, "cmbMode"_L1, u"2175 410 480 218 13"_s},
-        // Captions size themselves.
         {11725, 20000, "lblTout"_L1, u"- - 1100 1689 8"_s},
         // At 330 twips high heights and tops are 0 and fonts refused; lower, heights are refused
         // too and tops go negative.
@@ -311,6 +243,17 @@ void MainWindowTest::placementsScaleWithTheWindow()
                      .join(u' '),
                  expected);
     }
+    // The window places its controls so, at the design size and below the height allowance.
+    m_window->setOuterSizeTwips(14070, 11640);
+    QTRY_COMPARE(flowList()->geometry(), QRect(544, 62, 369, 564));
+    m_window->Layout_Controls(21105, 200);
+    QCOMPARE(flowList()->geometry(), QRect(816, -1, 553, 564));
+    QCOMPARE(find(u"cmdDelete"_s)->x(), 1212);
+    // Larger: fonts follow the smaller factor, and the captions keep their text whole.
+    m_window->setOuterSizeTwips(21105, 17460);
+    QWidget* caption = find(u"lblLoadName"_s);
+    QTRY_COMPARE(caption->font().pointSize(), 15);
+    QCOMPARE(caption->size(), caption->sizeHint());
 }
 
 void MainWindowTest::undoAndRedoRetraceRandomEdits()
@@ -323,8 +266,7 @@ void MainWindowTest::undoAndRedoRetraceRandomEdits()
 
     // Each edit that changes the script is one step, kept with the states around it; the
     // selection and the flow shown move freely in between.
-    QList<sw::ScriptSnapshot> before{};
-    QList<sw::ScriptSnapshot> after{};
+    QList<sw::ScriptSnapshot> before, after;
     const sw::ScriptSnapshot start = snapshot();
     for (int i = 0; i < 150; ++i) {
         const sw::ScriptSnapshot was = snapshot();
@@ -351,11 +293,10 @@ void MainWindowTest::undoAndRedoRetraceRandomEdits()
         default:
             either ? click(u"cmdDelete"_s) : QTest::keyClick(flowList(), Qt::Key_Delete);
         }
-        const sw::ScriptSnapshot now = snapshot();
         if (m_window->history().stack().count() > after.size()) {
-            QVERIFY(now.flows != was.flows); // only an edit that changes the script is a step
+            QVERIFY(snapshot().flows != was.flows); // only an edit that changes the script
             before << was;
-            after << now;
+            after << snapshot();
         }
         QCOMPARE(m_window->history().stack().count(), after.size());
     }
@@ -366,7 +307,7 @@ void MainWindowTest::undoAndRedoRetraceRandomEdits()
     const QKeySequence undo(QKeySequence::Undo);
     const QKeySequence redo(QKeySequence::Redo);
     for (qsizetype i = after.size() - 1; i >= 0; --i) {
-        press(flowList(), undo);
+        QTest::keySequence(flowList(), undo);
         QCOMPARE(snapshot(), before[i]);
         QCOMPARE(mode->currentIndex(), before[i].shownFlow);
         QCOMPARE(selected(), before[i].selected);
@@ -376,7 +317,7 @@ void MainWindowTest::undoAndRedoRetraceRandomEdits()
     m_window->document().Harvest_Flow(mode->currentIndex());
     QVERIFY(!m_window->document().Is_Script_Changed());
     for (qsizetype i = 0; i < after.size(); ++i) {
-        press(flowList(), redo);
+        QTest::keySequence(flowList(), redo);
         QCOMPARE(snapshot(), after[i]);
         QCOMPARE(mode->currentIndex(), after[i].shownFlow);
     }
@@ -384,7 +325,7 @@ void MainWindowTest::undoAndRedoRetraceRandomEdits()
     QCOMPARE(m_window->document().Is_Script_Changed(), start.flows != after.last().flows);
 
     // The items name what they undo and redo; New starts a fresh history.
-    press(flowList(), undo);
+    QTest::keySequence(flowList(), undo);
     const QRegularExpression named(
         u"^Redo (Set .+ step|Move step (up|down)|Delete step)\\(&R\\)$"_s);
     QVERIFY2(named.match(m_window->menu().mnuRedo->text()).hasMatch(),
@@ -394,71 +335,44 @@ void MainWindowTest::undoAndRedoRetraceRandomEdits()
              u"Undo(&U)Redo(&R)"_s);
 }
 
-void MainWindowTest::keysDriveTheWindow_data()
-{
-    QTest::addColumn<QString>("focus");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QKeySequence>("keys");
-    QTest::addColumn<QString>("expected");
-
-    // The flow holds three Wait steps with the middle one selected, and txtWait is empty.
-    const QString start = u"Wait , 1  //:(1);Wait , 2  //:(2);Wait , 3  //:(3)"_s;
-    const auto row = [](const char* name, const QString& focus, const QString& typed,
-                        const QKeySequence& keys, const QString& expected) {
-        QTest::newRow(name) << focus << typed << keys << expected;
-    };
-    row("Return on a step loads it back", u"lstScript"_s, {}, QKeySequence(Qt::Key_Return),
-        start + u" | wait=2 | "_s);
-    row("Return in a field sets its panel's step", u"txtWait"_s, u"9"_s,
-        QKeySequence(Qt::Key_Return),
-        u"Wait , 1  //:(1);Wait , 2  //:(2);Wait , 9  //:(3);Wait , 3  //:(4) | wait=9 | "_s);
-    row("Undo in a time field takes back its Set", u"txtWait"_s, u"9"_s,
-        QKeySequence(QKeyCombination(Qt::Key_Return), QKeySequence(QKeySequence::Undo)[0]),
-        start + u" | wait=9 | "_s);
-    row("Return in a panel's list sets", u"cmbDev"_s, {}, QKeySequence(Qt::Key_Return),
-        u"Wait , 1  //:(1);Wait , 2  //:(2);EPR  //:(3);Wait , 3  //:(4) | wait= | "_s);
-    row("Enter on a Set button presses it", u"cmdF2"_s, {}, QKeySequence(Qt::Key_Enter),
-        u"Wait , 1  //:(1);Wait , 2  //:(2);BufferClear  //:(3);Wait , 3  //:(4) | wait= | "_s);
-    row("Enter on UP moves up", u"cmdUP"_s, {}, QKeySequence(Qt::Key_Enter),
-        u"Wait , 2  //:(1);Wait , 1  //:(2);Wait , 3  //:(3) | wait= | "_s);
-    row("Enter on Down moves down", u"cmdDown"_s, {}, QKeySequence(Qt::Key_Enter),
-        u"Wait , 1  //:(1);Wait , 3  //:(2);Wait , 2  //:(3) | wait= | "_s);
-    row("Enter on Delete deletes", u"cmdDelete"_s, {}, QKeySequence(Qt::Key_Enter),
-        u"Wait , 1  //:(1);Wait , 3  //:(2) | wait= | "_s);
-    row("Ctrl+Up in the list moves up", u"lstScript"_s, {},
-        QKeySequence(QKeyCombination(Qt::CTRL, Qt::Key_Up)),
-        u"Wait , 2  //:(1);Wait , 1  //:(2);Wait , 3  //:(3) | wait= | "_s);
-    row("Ctrl+Down in a field moves down", u"txtWaitComm"_s, {},
-        QKeySequence(QKeyCombination(Qt::CTRL, Qt::Key_Down)),
-        u"Wait , 1  //:(1);Wait , 3  //:(2);Wait , 2  //:(3) | wait= | "_s);
-    row("Delete, Undo, Redo", u"lstScript"_s, {},
-        QKeySequence(QKeyCombination(Qt::Key_Delete), QKeySequence(QKeySequence::Undo)[0],
-                     QKeySequence(QKeySequence::Redo)[0]),
-        u"Wait , 1  //:(1);Wait , 3  //:(2) | wait= | "_s);
-    row("Save As", u"lstScript"_s, {}, QKeySequence(u"Ctrl+Shift+S"_s),
-        start + u" | wait= | Save File"_s);
-    row("New", u"lstScript"_s, {}, QKeySequence::New, u" | wait= | "_s);
-    row("Exit", u"lstScript"_s, {}, QKeySequence(u"Ctrl+Q"_s), start + u" | wait= |  | closed"_s);
-}
-
+// Each row in a window of its own, whose flow holds three Wait steps with the middle one
+// selected, and whose txtWait is empty.
 void MainWindowTest::keysDriveTheWindow()
 {
-    QFETCH(QString, focus);
-    QFETCH(QString, typed);
-    QFETCH(QKeySequence, keys);
-    QFETCH(QString, expected);
-    for (const QString& time : {u"1"_s, u"2"_s, u"3"_s}) {
-        entries({u"txtWait="_s + time}, true);
-        click(u"cmdwait"_s);
-    }
-    entries({u"txtWait="_s}, true);
-    m_window->document().view().select(4);
-
-    QWidget* widget = find(focus);
-    widget->setFocus();
-    QTest::keyClicks(widget, typed);
-    press(widget, keys);
-    QCOMPARE(keyState(), expected);
+    const auto row = [this](const QString& name, const QString& focus, const QString& typed,
+                            const QKeySequence& keys, const QString& expected) {
+        startAfresh();
+        setWaits();
+        entries({u"txtWait="_s}, true);
+        m_window->document().view().select(4);
+        QWidget* widget = find(focus);
+        widget->setFocus();
+        QTest::keyClicks(widget, typed);
+        QTest::keySequence(widget, keys);
+        QCOMPARE(name + u": "_s + keyState(), name + u": "_s + expected);
+    };
+    const auto keys = [](auto... k) { return QKeySequence(QKeyCombination(k)...); };
+    const QKeyCombination undo = QKeySequence(QKeySequence::Undo)[0];
+    const QKeyCombination redo = QKeySequence(QKeySequence::Redo)[0];
+    row(u"Return on a step loads it back"_s, u"lstScript"_s, {}, keys(Qt::Key_Return),
+        u"1 2 3 |2|"_s);
+    row(u"Return in a field sets its step"_s, u"txtWait"_s, u"9"_s, keys(Qt::Key_Return),
+        u"1 2 9 3 |9|"_s);
+    row(u"Undo in a time field takes back its Set"_s, u"txtWait"_s, u"9"_s,
+        keys(Qt::Key_Return, undo), u"1 2 3 |9|"_s);
+    row(u"Return in a panel's list sets"_s, u"cmbDev"_s, {}, keys(Qt::Key_Return),
+        u"1 2 EPR 3 ||"_s);
+    row(u"Enter on a Set button"_s, u"cmdF2"_s, {}, keys(Qt::Key_Enter), u"1 2 BufferClear 3 ||"_s);
+    row(u"Enter on UP"_s, u"cmdUP"_s, {}, keys(Qt::Key_Enter), u"2 1 3 ||"_s);
+    row(u"Enter on Down"_s, u"cmdDown"_s, {}, keys(Qt::Key_Enter), u"1 3 2 ||"_s);
+    row(u"Enter on Delete"_s, u"cmdDelete"_s, {}, keys(Qt::Key_Enter), u"1 3 ||"_s);
+    row(u"Ctrl+Up in the list"_s, u"lstScript"_s, {}, keys(Qt::CTRL | Qt::Key_Up), u"2 1 3 ||"_s);
+    row(u"Ctrl+Down in a field"_s, u"txtWaitComm"_s, {}, keys(Qt::CTRL | Qt::Key_Down),
+        u"1 3 2 ||"_s);
+    row(u"Delete, Undo, Redo"_s, u"lstScript"_s, {}, keys(Qt::Key_Delete, undo, redo), u"1 3 ||"_s);
+    row(u"Save As"_s, u"lstScript"_s, {}, QKeySequence(u"Ctrl+Shift+S"_s), u"1 2 3 ||Save File"_s);
+    row(u"New"_s, u"lstScript"_s, {}, QKeySequence::New, u"||"_s);
+    row(u"Exit"_s, u"lstScript"_s, {}, QKeySequence(u"Ctrl+Q"_s), u"1 2 3 || closed"_s);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -14,6 +14,7 @@
 #include <optional>
 
 inline const QString BaseCaption = QStringLiteral("KT615 Stepwright   V1.02");
+inline const QByteArray TwoEmptyFlows = "(Start)\r\n(End)\r\n-\r\n(Start)\r\n(End)\r\n-\r\n";
 inline const QString ChangedQuestion = QStringLiteral("Script Data Changed.\r\nSave Script File?");
 
 // Answers for the user from queues and records what the program asked, so no modal box ever
@@ -109,8 +110,7 @@ struct WindowHarness
     // Opens a file of two empty flows, Line1.scp, and sets one step: an unsaved change.
     void openAndChangeLine1()
     {
-        writeFile(QStringLiteral("Line1.scp"),
-                  "(Start)\r\n(End)\r\n-\r\n(Start)\r\n(End)\r\n-\r\n");
+        writeFile(QStringLiteral("Line1.scp"), TwoEmptyFlows);
         m_dialogs->fileNames << path(QStringLiteral("Line1.scp"));
         m_window->menu().mnuOpen->trigger();
         click(QStringLiteral("cmdF2"));

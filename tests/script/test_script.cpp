@@ -65,9 +65,7 @@ class ScriptTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void setStepNumber_data();
-    void setStepNumber();
-    void malformedTagsAreRefused();
+    void numberTags();
     void numberAllStepsPerFlow();
     void insertionAndUnreadableTags();
     void randomEditsKeepLayoutAndNumbering();
@@ -76,15 +74,12 @@ private Q_SLOTS:
     void newScriptAndChangeTest();
 };
 
-void ScriptTest::setStepNumber_data()
+void ScriptTest::numberTags()
 {
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("expected");
-    // A ":" in a name or comment is text of the line, never the start of its tag.
+    // A ":" in a name or comment is text of the line, never the start of its tag; a number
+    // above 999 is refused and leaves the line as it was.
     for (const auto& [line, number, expected] :
          {std::tuple{u"Wait , 100"_s, 3, u"Wait , 100  //:(3)"_s},
-          {u"Wait , 100  //:(3)"_s, 4, u"Wait , 100  //:(4)"_s},
           {u"Wait , 100  // settle"_s, 3, u"Wait , 100  // settle:(3)"_s},
           {u"Output , OUT0 , OFF  //:(12)"_s, 7, u"Output , OUT0 , OFF  //:(7)"_s},
           {u"Wait , 5  // a//b"_s, 2, u"Wait , 5  // a//b:(2)"_s},
@@ -93,38 +88,26 @@ void ScriptTest::setStepNumber_data()
           {u"EPR  //:(105)"_s, 5, u"EPR  //:(5)"_s},
           {u"EPR"_s, 305, u"EPR  //:(305)"_s},
           {u"EPR // x"_s, 0, u"EPR // x:(0)"_s},
-          {u"LoadFile , C:DATA.HEX"_s, 1, u"LoadFile , C:DATA.HEX  //:(1)"_s},
           {u"LoadFile , C:DATA.HEX  //:(1)"_s, 2, u"LoadFile , C:DATA.HEX  //:(2)"_s},
           {u"LoadFile , A/B"_s, 2, u"LoadFile , A/B  //:(2)"_s},
-          {u"Wait , 5  // see: manual"_s, 1, u"Wait , 5  // see: manual:(1)"_s}})
-        QTest::addRow("%s to %d", qPrintable(line), number) << line << number << expected;
-}
-
-void ScriptTest::setStepNumber()
-{
-    QFETCH(QString, line);
-    QFETCH(int, number);
-    QFETCH(QString, expected);
-    QVERIFY(Set_Step_Number(line, number).isEmpty());
-    QCOMPARE(line, expected);
-    int read = -1;
-    QVERIFY(Get_Step_Number(line, read).isEmpty());
-    QCOMPARE(read, number);
-}
-
-void ScriptTest::malformedTagsAreRefused()
-{
+          {u"Wait , 5  // see: manual"_s, 1, u"Wait , 5  // see: manual:(1)"_s},
+          {u"EPR"_s, 1000, u"EPR"_s}}) {
+        QString numbered = line;
+        const QString refused = number > 999 ? u"Unexpected error."_s : QString();
+        QCOMPARE(Set_Step_Number(numbered, number), refused);
+        QCOMPARE(numbered, expected);
+        int read = -2;
+        QCOMPARE(Get_Step_Number(numbered, read), refused);
+        QCOMPARE(read, refused.isEmpty() ? number : -1);
+    }
     int n = 0;
     QVERIFY(Get_Step_Number(u"EPR  //:(007)"_s, n).isEmpty());
     QCOMPARE(n, 7);
-    for (const QString& bad : {u"EPR  //:(1234)"_s, u"EPR  //:(1a)"_s, u"EPR  //:()"_s, u"EPR"_s,
+    for (const QString& bad : {u"EPR  //:(1234)"_s, u"EPR  //:(1a)"_s, u"EPR  //:()"_s,
                                u"EPR  // x)"_s, u"EPR  //:(1"_s, u")EPR :("_s}) {
         QCOMPARE(Get_Step_Number(bad, n), u"Unexpected error."_s);
         QCOMPARE(n, -1);
     }
-    QString line = u"EPR"_s;
-    QCOMPARE(Set_Step_Number(line, 1000), u"Unexpected error."_s);
-    QCOMPARE(line, u"EPR"_s);
 }
 
 void ScriptTest::numberAllStepsPerFlow()
@@ -138,20 +121,16 @@ void ScriptTest::numberAllStepsPerFlow()
     QCOMPARE(store.flows[1][1], u"Copy  // x:(1)"_s);
 }
 
-// Placement and numbering at every position are walked by the random edits; these are the
-// exact texts of the first step, no selection at all, and lines whose tag cannot be read.
+// Placement and numbering at every position are walked by the random edits; these are no
+// selection at all, and lines whose tag cannot be read.
 void ScriptTest::insertionAndUnreadableTags()
 {
     ScriptDocument doc;
     doc.New_Script();
     FlowView& view = doc.view();
-    QVERIFY(Insert_Step_Line(view, u"Wait , 1"_s).isEmpty());
-    QCOMPARE(view.items(), (QStringList{u"(Start)"_s, u"     |"_s, u"Wait , 1  //:(1)"_s,
-                                        u"     |"_s, u"(End)"_s}));
-    QCOMPARE(view.selected(), 2);
     view.select(-1);
     QVERIFY(Insert_Step_Line(view, u"Copy"_s).isEmpty());
-    QCOMPARE(view.count(), 5);
+    QCOMPARE(view.count(), 3);
 
     // An insertion below an unreadable tag keeps its line and says so; a move stops.
     show(doc, {u"(Start)"_s, u"EPR  // x"_s, u"(End)"_s}, 1);
@@ -188,27 +167,22 @@ void ScriptTest::randomEditsKeepLayoutAndNumbering()
                 if (lines == MaxFlowLines) {
                     QCOMPARE(error, u"Number of commands is a maximum."_s);
                     ++refusals;
-                } else if (selectedLine == lines - 1) {
-                    model.insert(selectedLine++, body);
-                } else {
-                    model.insert(++selectedLine, body);
+                } else { // below the selected line, or above a selected "(End)"
+                    model.insert(selectedLine + (selectedLine < lines - 1 ? 1 : 0), body);
+                    ++selectedLine;
                 }
                 break;
             }
             case 1:
-                Move_Step_Up(view);
-                if (selectedLine > 1 && selectedLine < lines - 1) {
-                    model.swapItemsAt(selectedLine, selectedLine - 1);
-                    --selectedLine;
+            case 2: { // a line inside the frame swaps with its neighbour inside the frame
+                const int to = op == 1 ? selectedLine - 1 : selectedLine + 1;
+                op == 1 ? Move_Step_Up(view) : Move_Step_Down(view);
+                if (selectedLine > 0 && selectedLine < lines - 1 && to > 0 && to < lines - 1) {
+                    model.swapItemsAt(selectedLine, to);
+                    selectedLine = to;
                 }
                 break;
-            case 2:
-                Move_Step_Down(view);
-                if (selectedLine > 0 && selectedLine < lines - 2) {
-                    model.swapItemsAt(selectedLine, selectedLine + 1);
-                    ++selectedLine;
-                }
-                break;
+            }
             case 3:
                 Delete_Selected_Step(view);
                 if (selectedLine > 0 && selectedLine < lines - 1)
@@ -238,63 +212,59 @@ void ScriptTest::renderAndHarvest()
 {
     ScriptDocument doc;
     doc.New_Script();
-    // A comment of a megabyte is shown by its beginning and kept whole.
+    auto& flow = doc.store().flows[0];
+    // A comment of a megabyte is shown by its beginning and kept whole. Harvest drops the
+    // connectors and nothing else, and clears what stood behind.
     const QString note = u"// "_s + QString(1 << 20, u'n');
-    doc.store().flows[0] = {u"(START)"_s, note, u"EPR  //:(1)"_s, u"(end)"_s};
+    flow = {u"(START)"_s, note, u"EPR  //:(1)"_s, u"(end)"_s, {}, {}, u"stale"_s};
     QVERIFY(doc.Render_Flow(-1).isEmpty());
     QCOMPARE(doc.view().items(), (QStringList{u"(START)"_s, ConnectorLine, note, ConnectorLine,
                                               u"EPR  //:(1)"_s, ConnectorLine, u"(end)"_s}));
     QCOMPARE(doc.view().index(2).data().toString(), note.first(1000) + u'\u2026');
     QCOMPARE(doc.view().index(4).data().toString(), u"EPR  //:(1)"_s);
-    // Harvest drops the connectors and nothing else, and clears what stood behind.
-    doc.store().flows[0][6] = u"stale"_s;
     QVERIFY(doc.Harvest_Flow(0).isEmpty());
-    QCOMPARE(doc.store().flows[0][1], note);
-    QCOMPARE(doc.store().flows[0][3], u"(end)"_s);
-    QVERIFY(doc.store().flows[0][4].isEmpty() && doc.store().flows[0][6].isEmpty());
+    QCOMPARE(QStringList(flow.begin(), flow.begin() + 7),
+             (QStringList{u"(START)"_s, note, u"EPR  //:(1)"_s, u"(end)"_s, {}, {}, {}}));
 
     // A full flow is 515 items; the saved copy, one slot shorter, still takes and compares it.
-    auto& flow = doc.store().flows[1];
-    flow[0] = u"(Start)"_s;
+    auto& full = doc.store().flows[1];
+    full[0] = u"(Start)"_s;
     for (int slot = 1; slot < MaxFlowLines - 1; ++slot)
-        flow[slot] = u"Copy  //:(%1)"_s.arg(slot);
-    flow[MaxFlowLines - 1] = u"(End)"_s;
+        full[slot] = u"Copy  //:(%1)"_s.arg(slot);
+    full[MaxFlowLines - 1] = u"(End)"_s;
     doc.Render_Flow(1);
     QCOMPARE(doc.view().count(), MaxFlowItems);
     QVERIFY(doc.Harvest_Flow(1).isEmpty());
-    QCOMPARE(flow[LastLineSlot], u"(End)"_s);
-    QVERIFY(flow[StoreSlots - 1].isEmpty());
+    QVERIFY(full[LastLineSlot] == u"(End)"_s && full[StoreSlots - 1].isEmpty());
     doc.Copy_Store_To_Saved();
     QCOMPARE(doc.saved().flows[1][LastLineSlot], u"(End)"_s);
     QVERIFY(!doc.Is_Script_Changed());
-    flow[LastLineSlot] = u"(end)"_s;
+    full[LastLineSlot] = u"(end)"_s;
     QVERIFY(doc.Is_Script_Changed());
 }
 
+// Each flow keeps its edit; choosing the flow shown harvests and renders it again; while the
+// window is being filled the selector's changes do nothing.
 void ScriptTest::switchingFlowsKeepsBothEdits()
 {
     ScriptDocument doc;
     doc.New_Script();
     FlowView& view = doc.view();
+    const auto shown = [&] {
+        return u"%1 %2 %3"_s.arg(doc.shownFlow()).arg(view.selected()).arg(view.itemText(2));
+    };
     view.insertLine(2, u"EPR  //:(1)"_s);
     QVERIFY(doc.Switch_Flow(1).isEmpty());
-    QCOMPARE(doc.shownFlow(), 1);
-    QCOMPARE(view.selected(), 0);
-    QCOMPARE(view.count(), 3);
+    QCOMPARE(shown(), u"1 0 (End)"_s);
     view.insertLine(2, u"Read  //:(1)"_s);
-    // Choosing the flow already shown harvests and renders the same flow.
     view.select(2);
     doc.Switch_Flow(1);
-    QCOMPARE(view.itemText(2), u"Read  //:(1)"_s);
-    QCOMPARE(view.selected(), 0);
+    QCOMPARE(shown(), u"1 0 Read  //:(1)"_s);
     doc.Switch_Flow(0);
-    QCOMPARE(view.itemText(2), u"EPR  //:(1)"_s);
-    QCOMPARE(doc.store().flows[1][1], u"Read  //:(1)"_s);
-    // While the window is being filled the selector's changes do nothing.
+    QCOMPARE(shown() + doc.store().flows[1][1], u"0 0 EPR  //:(1)Read  //:(1)"_s);
     doc.FormLoading = true;
     doc.Switch_Flow(1);
-    QCOMPARE(doc.shownFlow(), 0);
-    QCOMPARE(view.itemText(2), u"EPR  //:(1)"_s);
+    QCOMPARE(shown(), u"0 0 EPR  //:(1)"_s);
 }
 
 void ScriptTest::newScriptAndChangeTest()

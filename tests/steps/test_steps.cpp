@@ -58,18 +58,15 @@ class StepsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void keyFilters();
-    void normaliseNumberField_data();
-    void normaliseNumberField();
+    void keyFiltersAndNumberFields();
     void classificationByPrefix();
     void keywordsReadAsUpperCasingReadsThem();
     void setChecksAndAdjusts();
     void everySetLineIsAStepThatLoadsBack();
-    void oddLinesLoadBack_data();
     void oddLinesLoadBack();
 };
 
-void StepsTest::keyFilters()
+void StepsTest::keyFiltersAndNumberFields()
 {
     QCOMPARE(typeInto(u"a:b / c"_s, Comment_Key_Filter), u"ab / c"_s);
     QCOMPARE(typeInto(u"1x2 .-+"_s, Digit_Key_Filter), u"12"_s);
@@ -79,12 +76,7 @@ void StepsTest::keyFilters()
     QCOMPARE(Digit_Key_Filter(code), char16_t(0));
     QCOMPARE(code, char16_t(0));
     QCOMPARE(typeInto(u"1\b"_s, Digit_Key_Filter), u"1\b"_s);
-}
 
-void StepsTest::normaliseNumberField_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
     // A sign or decimal point would make a line the reader refuses; no run of digits overflows.
     for (const auto& [text, expected] :
          {std::pair{u"00250"_s, u"250"_s},
@@ -96,14 +88,7 @@ void StepsTest::normaliseNumberField_data()
           {u"-5"_s, u"0"_s},
           {u"1.5"_s, u"1"_s},
           {u"99999999999999999999999"_s, u"99999999999999999999999"_s}})
-        QTest::addRow("%s", qPrintable(text)) << text << expected;
-}
-
-void StepsTest::normaliseNumberField()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-    QCOMPARE(Normalise_Number_Field(text), expected);
+        QCOMPARE(Normalise_Number_Field(text), expected);
 }
 
 // The prefixes that share letters or look alike are where classification goes wrong.
@@ -233,44 +218,33 @@ void StepsTest::everySetLineIsAStepThatLoadsBack()
     }
 }
 
-void StepsTest::oddLinesLoadBack_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<QString>("fields"); // as filled()
-    const auto row = [](const QString& line, bool ok, const QString& fields) {
-        QTest::addRow("%s", qPrintable(line)) << line << ok << fields;
-    };
-    // A lower-case "on" reads as OFF, which moves the timeout's place.
-    row(u"Input , IN1 , on , 5  //:(1)"_s, true, u"1|1||"_s);
-    row(u"Input , IN5 , ON , 5  //:(1)"_s, false, {});
-    row(u"input,in0,on,5"_s, false, u"0"_s); // what was filled stays
-    row(u"LoadFile , A/B.HEX  // raw:(8)"_s, true, u"A/B.HEX|raw"_s);
-    row(u"Program  // main area:(6)"_s, true, u"1|main area"_s);
-    row(u"(end)"_s, true, {}); // start, end and comment lines fill nothing
-    row(u"Hello"_s, false, {});
-}
-
 void StepsTest::oddLinesLoadBack()
 {
-    QFETCH(QString, line);
-    QFETCH(bool, ok);
-    QFETCH(QString, fields);
-    const PanelFill fill = Fill_Step_Panel(line);
-    QCOMPARE(fill.ok, ok);
-    QCOMPARE(filled(fill), fields);
-
-    // Every cut of the line fails before its tag, and odd text behind its start never reads
-    // past the end (the sanitizers and Qt's checks watch).
-    for (qsizetype cut = 0; cut <= line.size(); ++cut)
-        QVERIFY(!Fill_Step_Panel(line.left(cut)).ok || cut > line.indexOf(u':'));
-    const QString alphabet = u" ,/:()0123456789INOF"_s;
+    // A lower-case "on" reads as OFF, which moves the timeout's place; what was filled before a
+    // failure stays; start, end and comment lines fill nothing.
     QRandomGenerator random(615);
-    for (int round = 0; round < 300; ++round) {
-        QString odd = line.left(2 + random.bounded(14));
-        for (int n = random.bounded(30); n > 0; --n)
-            odd += alphabet.at(random.bounded(alphabet.size()));
-        Fill_Step_Panel(odd);
+    for (const auto& [line, ok, fields] :
+         {std::tuple{u"Input , IN1 , on , 5  //:(1)"_s, true, u"1|1||"_s},
+          {u"Input , IN5 , ON , 5  //:(1)"_s, false, QString()},
+          {u"input,in0,on,5"_s, false, u"0"_s},
+          {u"LoadFile , A/B.HEX  // raw:(8)"_s, true, u"A/B.HEX|raw"_s},
+          {u"Program  // main area:(6)"_s, true, u"1|main area"_s},
+          {u"(end)"_s, true, QString()},
+          {u"Hello"_s, false, QString()}}) {
+        const PanelFill fill = Fill_Step_Panel(line);
+        QVERIFY2(fill.ok == ok && filled(fill) == fields, qPrintable(line));
+
+        // Every cut of the line fails before its tag, and odd text behind its start never
+        // reads past the end (the sanitizers and Qt's checks watch).
+        for (qsizetype cut = 0; cut <= line.size(); ++cut)
+            QVERIFY(!Fill_Step_Panel(line.left(cut)).ok || cut > line.indexOf(u':'));
+        const QString alphabet = u" ,/:()0123456789INOF"_s;
+        for (int round = 0; round < 300; ++round) {
+            QString odd = line.left(2 + random.bounded(14));
+            for (int n = random.bounded(30); n > 0; --n)
+                odd += alphabet.at(random.bounded(alphabet.size()));
+            Fill_Step_Panel(odd);
+        }
     }
 }
 
