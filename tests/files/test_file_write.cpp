@@ -168,6 +168,8 @@ private Q_SLOTS:
         row("unreadable wins", u"\"$CHECK\" missing.scp bad.scp"_s, 2, {},
             u"missing.scp: No such file or directory\nbad.scp:2: .+\n"_s);
         row("no file", u"\"$CHECK\" --print"_s, 2, {}, usage);
+        row("checker help", u"\"$CHECK\" --help"_s, 0, usage);
+        row("checker version", u"\"$CHECK\" --version"_s, 0, u"stepwright-check 1\\.02\n"_s);
         row("unknown option", u"\"$CHECK\" -q good.scp"_s, 2, {},
             u"Unknown option 'q'.\n"_s + usage);
         // Refused at once, not waited on nor read without end.
