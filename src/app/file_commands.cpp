@@ -137,17 +137,13 @@ void MainWindow::openScriptFile(const QString& path)
 
 void MainWindow::openRecentFile(const QString& path)
 {
-    runCommand([this, path] {
-        // Nothing to ask about a file that cannot be opened.
-        if (!QFileInfo::exists(path)) {
-            m_recent->remove(path);
-            m_dialogs->critical(u"The script file no longer exists."_s,
-                                QDir::toNativeSeparators(path));
-            return;
-        }
-        if (mayReplaceScript())
-            openScriptFile(path);
-    });
+    // Nothing to ask about a file that cannot be opened.
+    if (!QFileInfo::exists(path)) {
+        m_recent->remove(path);
+        m_dialogs->critical(u"The script file no longer exists."_s, QDir::toNativeSeparators(path));
+        return;
+    }
+    openFile(path);
 }
 
 void MainWindow::mnuSave_Click()
@@ -178,9 +174,8 @@ void MainWindow::saveScript(QString path)
     if (!askedForPath && changedOnDisk(path, m_fileContent) &&
         m_dialogs->question(changedOnDiskQuestion(path)) != Answer::Yes)
         return;
-    if (showError(Write_Script_File(m_document.store(), path)))
+    if (showError(Write_Script_File(m_document.store(), path, &m_fileContent)))
         return;
-    m_fileContent = serialiseScript(m_document.store()).bytes;
     showError(m_document.Copy_Store_To_Saved());
     setCurrentFile(path);
 }

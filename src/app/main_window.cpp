@@ -57,18 +57,17 @@ void MainWindow::connectControls()
     }
     new ReturnKeys(m_controls, this);
 
+    const auto moveUp = [this] { editFlow(u"Move step up"_s, &Move_Step_Up); };
+    const auto moveDown = [this] { editFlow(u"Move step down"_s, &Move_Step_Down); };
+    const auto deleteStep = [this] { editFlow(u"Delete step"_s, &Delete_Selected_Step); };
     auto* binding = new FlowListBinding(m_controls.flowList(), m_document.view());
-    connect(binding, &FlowListBinding::deletePressed, this,
-            [this] { editFlow(u"Delete step"_s, &Delete_Selected_Step); });
+    connect(binding, &FlowListBinding::deletePressed, this, deleteStep);
     connect(binding, &FlowListBinding::loadPressed, this, &MainWindow::lstScript_DblClick);
     connect(m_controls.flowList(), &QListView::doubleClicked, this,
             &MainWindow::lstScript_DblClick);
-    const auto moveUp = [this] { editFlow(u"Move step up"_s, &Move_Step_Up); };
-    const auto moveDown = [this] { editFlow(u"Move step down"_s, &Move_Step_Down); };
     connect(m_controls.button("cmdUP"_L1), &QPushButton::clicked, this, moveUp);
     connect(m_controls.button("cmdDown"_L1), &QPushButton::clicked, this, moveDown);
-    connect(m_controls.button("cmdDelete"_L1), &QPushButton::clicked, this,
-            [this] { editFlow(u"Delete step"_s, &Delete_Selected_Step); });
+    connect(m_controls.button("cmdDelete"_L1), &QPushButton::clicked, this, deleteStep);
     // Ctrl+Up and Ctrl+Down move the selected step from anywhere in the window.
     connect(new QShortcut(QKeyCombination(Qt::CTRL, Qt::Key_Up), this), &QShortcut::activated, this,
             moveUp);

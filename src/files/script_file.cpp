@@ -138,12 +138,15 @@ ScriptBytes serialiseScript(const ScriptStore& store)
     return out;
 }
 
-ErrorText Write_Script_File(const ScriptStore& store, const QString& path)
+ErrorText Write_Script_File(const ScriptStore& store, const QString& path, QByteArray* written)
 {
     const ScriptBytes out = serialiseScript(store);
     if (!out.error.isEmpty())
         return out.error;
-    return writeFileKeepingIt(path, out.bytes);
+    const ErrorText error = writeFileKeepingIt(path, out.bytes);
+    if (error.isEmpty() && written)
+        *written = out.bytes;
+    return error;
 }
 
 FileContent readScriptFileBytes(const QByteArray& nativePath)

@@ -39,7 +39,9 @@ ScriptBytes serialiseScript(const ScriptStore& store);
 
 // Writes the working copy to path, keeping what the file was (see writeFileKeepingIt). A failed
 // write leaves the former content, or puts it back, and says which.
-ErrorText Write_Script_File(const ScriptStore& store, const QString& path);
+// The bytes as written go to written, when given.
+ErrorText Write_Script_File(const ScriptStore& store, const QString& path,
+                            QByteArray* written = nullptr);
 
 // The largest file the reader takes: far above any script, low enough that a file that is no
 // script is refused before it is read.
