@@ -63,28 +63,40 @@ bool printBytes(const QByteArray& bytes)
            static_cast<std::size_t>(bytes.size());
 }
 
-// Reads one file, named by the bytes it was given as, into document, which every read fills
-// whole; prints its failure, or with print its bytes. False when standard output takes no more.
-bool checkFile(sw::ScriptDocument& document, const QByteArray& nativePath, bool print, int& status)
+// What the files are read with: one document for all, as a new one for each file would cost
+// more than many a file's lines. Without printing no document is needed: the checker keeps
+// no lines, and the steps of a file that loads always take their numbers.
+struct Readers
 {
-    const QString name = printable(QFile::decodeName(nativePath));
-    const sw::ReadResult read = sw::Read_Script_File(document, nativePath);
+    sw::ScriptDocument document;
+    sw::ScriptFileChecker checker;
+};
+
+// Reads one file, named by the bytes it was given as; prints its failure, or with print its
+// bytes. False when standard output takes no more.
+bool checkFile(Readers& readers, const QByteArray& nativePath, bool print, int& status)
+{
+    sw::ScriptDocument& document = readers.document;
+    const sw::ReadResult read =
+        print ? sw::Read_Script_File(document, nativePath) : readers.checker.check(nativePath);
+    const auto name = [&] { return printable(QFile::decodeName(nativePath)); };
     int fileStatus = Loaded;
     if (read.faultLine > 0) {
         printError(
-            u"%1:%2: %3 (%4)"_s.arg(name).arg(read.faultLine).arg(read.error, read.faultReason));
+            u"%1:%2: %3 (%4)"_s.arg(name()).arg(read.faultLine).arg(read.error, read.faultReason));
         fileStatus = FormatError;
     } else if (!read.error.isEmpty()) {
-        printError(name + u": "_s + read.error);
+        printError(name() + u": "_s + read.error);
         fileStatus = Unreadable;
+    } else if (!print) {
+        return true;
     } else if (const sw::ErrorText error = sw::Number_All_Steps(document.store());
                !error.isEmpty()) {
-        printError(name + u": "_s + error);
+        printError(name() + u": "_s + error);
         fileStatus = FormatError;
     }
     status = std::max(status, fileStatus);
-    return fileStatus != Loaded || !print ||
-           printBytes(sw::serialiseScript(document.store()).bytes);
+    return fileStatus != Loaded || printBytes(sw::serialiseScript(document.store()).bytes);
 }
 
 // The bytes each file name was given as: Qt decodes the arguments as text, which changes a
@@ -134,10 +146,9 @@ int main(int argc, char* argv[])
     }
 
     int status = Loaded;
-    // One document for all: a new one for each file would cost more than many a file's lines.
-    sw::ScriptDocument document;
+    Readers readers;
     for (const QByteArray& name : nativeNames(names, argc, argv)) {
-        if (!checkFile(document, name, parser.isSet(printOption), status) ||
+        if (!checkFile(readers, name, parser.isSet(printOption), status) ||
             std::fflush(stdout) != 0) {
             printError(u"stepwright-check: cannot write to standard output: "_s +
                        qt_error_string(errno));

@@ -38,8 +38,8 @@ int byteOf(char16_t c)
     return -1;
 }
 
-} // namespace
-
+// Whether bytes decode as Latin-1: none of them is 0x80 to 0x9F. A whole text is tested at
+// once, faster than its lines one by one.
 bool isLatin1(QByteArrayView bytes)
 {
     // The bytes 0x80 to 0x9F are those whose top three bits are 100. The test is bitwise, eight
@@ -58,16 +58,25 @@ bool isLatin1(QByteArrayView bytes)
     return (found & 0x8080808080808080u) == 0;
 }
 
+} // namespace
+
 QString decode(QByteArrayView bytes)
 {
+    QString text;
+    decodeInto(bytes, text);
+    return text;
+}
+
+void decodeInto(QByteArrayView bytes, QString& text)
+{
     // Latin-1 is the code page but for those bytes, and Qt converts it fast.
-    QString text = QString::fromLatin1(bytes);
+    text.truncate(0);
+    text.append(QLatin1StringView(bytes));
     if (!isLatin1(bytes)) {
         char16_t* out = reinterpret_cast<char16_t*>(text.data());
         for (const char byte : bytes)
             *out++ = Characters[static_cast<unsigned char>(byte)];
     }
-    return text;
 }
 
 qsizetype appendEncoded(QStringView text, QByteArray& out)

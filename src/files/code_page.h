@@ -9,10 +9,8 @@
 namespace sw::codepage {
 
 QString decode(QByteArrayView bytes);
-
-// Whether bytes decode as Latin-1: none of them is 0x80 to 0x9F. A whole text is tested at
-// once faster than line by line, and its lines then converted as Latin-1.
-bool isLatin1(QByteArrayView bytes);
+// The same into text, whose room is kept for the next: many files are read one after another.
+void decodeInto(QByteArrayView bytes, QString& text);
 
 // Appends the bytes of text to out. Returns the position of the first character the code page
 // cannot hold, or -1 when all of text went in; out then holds the bytes in front of it.

@@ -85,7 +85,7 @@ private:
 };
 
 // The upper-case keyword of a device function line, found by its first two characters.
-QString deviceKeyword(const QString& line)
+QStringView deviceKeyword(QStringView line)
 {
     static const QStringList keywords = [] {
         QStringList upper;
@@ -102,7 +102,7 @@ QString deviceKeyword(const QString& line)
 
 } // namespace
 
-bool Check_Script_Line(const QString& line)
+bool Check_Script_Line(QStringView line)
 {
     if (isStartLine(line) || isEndLine(line) || isCommentLine(line))
         return true;
@@ -129,7 +129,7 @@ bool Check_Script_Line(const QString& line)
     return false;
 }
 
-bool Check_Input_Line(const QString& line)
+bool Check_Input_Line(QStringView line)
 {
     LineCursor cursor(line);
     return cursor.takeKeyword(u"INPUT") && cursor.takeComma() && cursor.takeKeyword(u"IN") &&
@@ -137,27 +137,27 @@ bool Check_Input_Line(const QString& line)
            cursor.takeNumber() && cursor.tailRule();
 }
 
-bool Check_Output_Line(const QString& line)
+bool Check_Output_Line(QStringView line)
 {
     LineCursor cursor(line);
     return cursor.takeKeyword(u"OUTPUT") && cursor.takeComma() && cursor.takeKeyword(u"OUT") &&
            cursor.takePort() && cursor.takeComma() && cursor.takeLevel() && cursor.tailRule();
 }
 
-bool Check_Wait_Line(const QString& line)
+bool Check_Wait_Line(QStringView line)
 {
     LineCursor cursor(line);
     return cursor.takeKeyword(u"WAIT") && cursor.takeComma() && cursor.takeNumber() &&
            cursor.tailRule();
 }
 
-bool Check_Device_Line(const QString& line, const QString& keyword)
+bool Check_Device_Line(QStringView line, QStringView keyword)
 {
     LineCursor cursor(line);
     return !keyword.isEmpty() && cursor.takeKeyword(keyword) && cursor.tailRule();
 }
 
-bool Check_Select_Module_Line(const QString& line)
+bool Check_Select_Module_Line(QStringView line)
 {
     LineCursor cursor(line);
     if (!cursor.takeKeyword(u"SELECTMODULE") || !cursor.takeComma())
@@ -167,7 +167,7 @@ bool Check_Select_Module_Line(const QString& line)
            startsWithKeyword(name.right(ModuleSuffix.size()), u".YIM") && cursor.tailRule();
 }
 
-bool Check_Load_File_Line(const QString& line)
+bool Check_Load_File_Line(QStringView line)
 {
     LineCursor cursor(line);
     if (!cursor.takeKeyword(u"LOADFILE") || !cursor.takeComma())
@@ -176,13 +176,13 @@ bool Check_Load_File_Line(const QString& line)
     return !name.isEmpty() && name.size() <= MaxFileNameLength && cursor.tailRule();
 }
 
-bool Check_Buffer_Clear_Line(const QString& line)
+bool Check_Buffer_Clear_Line(QStringView line)
 {
     LineCursor cursor(line);
     return cursor.takeKeyword(u"BUFFERCLEAR") && cursor.tailRule();
 }
 
-bool Check_Probe_Line(const QString& line)
+bool Check_Probe_Line(QStringView line)
 {
     LineCursor cursor(line);
     return (cursor.takeKeyword(u"TARGETPROBE1") || cursor.takeKeyword(u"TARGETPROBE2") ||

@@ -10,18 +10,18 @@ namespace sw {
 
 // "(Start)" and "(End)" in any letter case and comment lines ("//" first) always pass; where
 // they may stand is the reader's business. Other lines go to the check of their kind.
-bool Check_Script_Line(const QString& line);
+bool Check_Script_Line(QStringView line);
 
 // The kind checks. Each takes the whole line and ends with the tail rule: behind the step's
 // fields only blanks, or blanks and then "//" with anything after it.
-bool Check_Input_Line(const QString& line);  // port IN0 to IN4, "ON"/"OFF", 1 to 5 digits
-bool Check_Output_Line(const QString& line); // port OUT0 to OUT4, "ON"/"OFF"
-bool Check_Wait_Line(const QString& line);   // 1 to 5 digits
+bool Check_Input_Line(QStringView line);  // port IN0 to IN4, "ON"/"OFF", 1 to 5 digits
+bool Check_Output_Line(QStringView line); // port OUT0 to OUT4, "ON"/"OFF"
+bool Check_Wait_Line(QStringView line);   // 1 to 5 digits
 // keyword is the function in upper case: "EPR", "PROGRAM", "ERASE", "COPY", "BLANK", "READ".
-bool Check_Device_Line(const QString& line, const QString& keyword);
-bool Check_Select_Module_Line(const QString& line); // name up to 253, ".YIM" in any case
-bool Check_Load_File_Line(const QString& line);     // name up to 248
-bool Check_Buffer_Clear_Line(const QString& line);
-bool Check_Probe_Line(const QString& line);
+bool Check_Device_Line(QStringView line, QStringView keyword);
+bool Check_Select_Module_Line(QStringView line); // name up to 253, ".YIM" in any case
+bool Check_Load_File_Line(QStringView line);     // name up to 248
+bool Check_Buffer_Clear_Line(QStringView line);
+bool Check_Probe_Line(QStringView line);
 
 } // namespace sw

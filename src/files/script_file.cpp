@@ -10,6 +10,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -21,20 +22,25 @@ namespace {
 class ScriptReader
 {
 public:
+    // Without keepLines only the verdict is made: the lines are not copied.
+    explicit ScriptReader(bool keepLines) : m_keepLines(keepLines) {}
+
     // Handed over, not copied: a full script is over five hundred strings.
     ScriptParse takeResult() { return std::move(m_result); }
 
     // Handles the next line. False at a fault.
-    bool takeLine(QString line)
+    bool takeLine(QStringView line)
     {
         ++m_lineNumber;
-        m_lastClosesFlow = line == SeparatorLine || isEndLine(line);
+        const bool separator = line == SeparatorLine;
+        const bool end = !separator && isEndLine(line);
+        m_lastClosesFlow = separator || end;
         if (m_flow >= FlowCount)
             return fault(u"nothing may follow the second separator"_s);
-        if (line == SeparatorLine) {
+        if (separator) {
             if (m_count == 0)
                 return fault(u"a separator where the flow should begin with (Start)"_s);
-            if (!isEndLine(m_result.script.flows[m_flow][m_count - 1]))
+            if (!m_ended)
                 return fault(u"the separator comes before the flow's (End)"_s);
             m_ended = false;
             ++m_flow;
@@ -49,9 +55,10 @@ public:
             return fault(u"the flow does not begin with (Start)"_s);
         if (!Check_Script_Line(line))
             return fault(u"the line is not a valid script line"_s);
-        if (isEndLine(line))
-            m_ended = true;
-        m_result.script.flows[m_flow][m_count++] = std::move(line);
+        m_ended = end;
+        if (m_keepLines)
+            m_result.script.flows[m_flow][m_count] = line.toString();
+        ++m_count;
         return true;
     }
 
@@ -78,10 +85,11 @@ private:
     }
 
     ScriptParse m_result;
+    bool m_keepLines;
     int m_lineNumber = 0;
     int m_flow = 0;
-    int m_count = 0; // lines accepted into the flow being read
-    bool m_ended = false;
+    int m_count = 0;               // lines accepted into the flow being read
+    bool m_ended = false;          // the flow being read has its (End)
     bool m_lastClosesFlow = false; // the last line read is "(End)" or the separator
 };
 
@@ -101,24 +109,34 @@ ErrorText unencodable(int flow, int slot, QStringView line, qsizetype position)
                     QString::number(code, 16).toUpper().rightJustified(4, u'0'));
 }
 
-} // namespace
-
-ScriptParse parseScript(QByteArrayView bytes)
+// Reads the lines of bytes, decoded whole into text, which holds one character per byte: the
+// line ends are found in the bytes, where the search is quickest.
+ScriptParse readScriptText(QByteArrayView bytes, bool keepLines, QString& text)
 {
-    ScriptReader reader;
-    const bool latin1 = codepage::isLatin1(bytes);
-    for (qsizetype start = 0; start < bytes.size();) {
-        const qsizetype lineFeed = bytes.indexOf('\n', start);
-        const qsizetype next = lineFeed < 0 ? bytes.size() : lineFeed + 1;
-        QByteArrayView line = bytes.sliced(start, next - start);
-        if (line.endsWith('\n'))
-            line.chop(line.size() >= 2 && line[line.size() - 2] == '\r' ? 2 : 1);
-        if (!reader.takeLine(latin1 ? QString::fromLatin1(line) : codepage::decode(line)))
+    codepage::decodeInto(bytes, text);
+    const QStringView all(text);
+    ScriptReader reader(keepLines);
+    for (qsizetype start = 0; start < all.size();) {
+        const auto* lineFeed =
+            static_cast<const char*>(std::memchr(bytes.data() + start, '\n', all.size() - start));
+        const qsizetype next = lineFeed ? lineFeed - bytes.data() + 1 : all.size();
+        QStringView line = all.sliced(start, next - start);
+        if (line.endsWith(u'\n'))
+            line.chop(line.size() >= 2 && line[line.size() - 2] == u'\r' ? 2 : 1);
+        if (!reader.takeLine(line))
             return reader.takeResult();
         start = next;
     }
     reader.finish();
     return reader.takeResult();
+}
+
+} // namespace
+
+ScriptParse parseScript(QByteArrayView bytes)
+{
+    QString text;
+    return readScriptText(bytes, true, text);
 }
 
 ScriptBytes serialiseScript(const ScriptStore& store)
@@ -151,17 +169,25 @@ ErrorText Write_Script_File(const ScriptStore& store, const QString& path, QByte
 
 FileContent readScriptFileBytes(const QByteArray& nativePath)
 {
+    FileContent content;
+    content.error = readScriptFileInto(nativePath, content.bytes);
+    if (!content.error.isEmpty())
+        content.bytes.clear();
+    return content;
+}
+
+ErrorText readScriptFileInto(const QByteArray& nativePath, QByteArray& bytes)
+{
     const RegularFile opened = openRegularFile(nativePath, false);
     if (opened.handle < 0)
-        return {{}, opened.error};
+        return opened.error;
     QFile file;
     if (!file.open(opened.handle, QIODevice::ReadOnly | QIODevice::Unbuffered,
                    QFileDevice::AutoCloseHandle))
-        return {{}, file.errorString()};
+        return file.errorString();
     const auto tooLarge = [] {
-        return FileContent{{},
-                           u"Larger than %1 MiB, too large for a script file"_s.arg(
-                               MaxScriptFileSize / (1024 * 1024))};
+        return u"Larger than %1 MiB, too large for a script file"_s.arg(MaxScriptFileSize /
+                                                                        (1024 * 1024));
     };
     if (opened.size > MaxScriptFileSize)
         return tooLarge();
@@ -169,24 +195,23 @@ FileContent readScriptFileBytes(const QByteArray& nativePath)
     // is enough to refuse it. The reads go straight into the content, whose room is the size
     // seen at the open and one byte, so the end shows at once; a file that grew gets twice the
     // room each time it fills it.
-    FileContent content;
     qint64 filled = 0;
     qint64 room = opened.size + 1;
     while (filled <= MaxScriptFileSize) {
-        content.bytes.resize(room);
-        const qint64 got = file.read(content.bytes.data() + filled, room - filled);
+        bytes.resize(room);
+        const qint64 got = file.read(bytes.data() + filled, room - filled);
         if (got <= 0)
             break;
         filled += got;
         if (filled == room)
             room = std::min(room * 2, MaxScriptFileSize + 1);
     }
-    content.bytes.truncate(filled);
+    bytes.truncate(filled);
     if (file.error() != QFileDevice::NoError)
-        return {{}, file.errorString()};
-    if (content.bytes.size() > MaxScriptFileSize)
+        return file.errorString();
+    if (bytes.size() > MaxScriptFileSize)
         return tooLarge();
-    return content;
+    return {};
 }
 
 QString faultDetail(const ReadResult& result)
@@ -225,6 +250,21 @@ ReadResult Read_Script_File(ScriptDocument& document, const QByteArray& nativePa
         std::copy_n(parse.script.flows[f].begin(), SavedSlots, document.saved().flows[f].begin());
     result.content = content.bytes;
     document.store() = std::move(parse.script);
+    return result;
+}
+
+ReadResult ScriptFileChecker::check(const QByteArray& nativePath)
+{
+    ReadResult result;
+    result.error = readScriptFileInto(nativePath, m_bytes);
+    if (!result.error.isEmpty())
+        return result;
+    const ScriptParse parse = readScriptText(m_bytes, false, m_text);
+    if (!parse.loaded()) {
+        result.error = FormatErrorMessage;
+        result.faultLine = parse.faultLine;
+        result.faultReason = parse.faultReason;
+    }
     return result;
 }
 

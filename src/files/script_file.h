@@ -56,6 +56,8 @@ struct FileContent
 // The bytes of a regular file of at most MaxScriptFileSize bytes, named by nativePath as the
 // system names it. Anything else is refused without blocking and without reading it whole.
 FileContent readScriptFileBytes(const QByteArray& nativePath);
+// The same into bytes, whose room is kept for the next file; the error, or empty when read.
+ErrorText readScriptFileInto(const QByteArray& nativePath, QByteArray& bytes);
 
 struct ReadResult
 {
@@ -77,5 +79,18 @@ QString faultDetail(const ReadResult& result);
 ReadResult Read_Script_File(ScriptDocument& document, const QString& path);
 // The same, for a file named by the bytes the system names it by, which need not be text.
 ReadResult Read_Script_File(ScriptDocument& document, const QByteArray& nativePath);
+
+// Tells whether files would load, as Read_Script_File does, keeping neither their bytes nor
+// their lines: for checking many files one after another, in buffers they share.
+class ScriptFileChecker
+{
+public:
+    // The result Read_Script_File gives, without content and without resetEntryPanels.
+    ReadResult check(const QByteArray& nativePath);
+
+private:
+    QByteArray m_bytes;
+    QString m_text;
+};
 
 } // namespace sw

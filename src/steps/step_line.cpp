@@ -15,7 +15,7 @@ constexpr char32_t prefixKey(char16_t first, char16_t second)
 }
 
 // The kind the upper-cased first two characters of a step line name.
-StepKind kindOfPrefix(QStringView prefix, const QString& line)
+StepKind kindOfPrefix(QStringView prefix, QStringView line)
 {
     if (prefix.size() != 2)
         return StepKind::None;
@@ -55,14 +55,14 @@ bool upperCaseEqualsUnicode(QStringView text, QStringView keyword)
     return text.toString().toUpper() == keyword;
 }
 
-bool isNumberedLine(const QString& line)
+bool isNumberedLine(QStringView line)
 {
     return !isStartLine(line) && !isEndLine(line) && !isCommentLine(line);
 }
 
-StepKind classifyStep(const QString& line)
+StepKind classifyStep(QStringView line)
 {
-    const QStringView first = QStringView(line).left(2);
+    const QStringView first = line.left(2);
     const auto ascii = [](QChar c) { return c.unicode() < 0x80; };
     if (!std::all_of(first.begin(), first.end(), ascii))
         return kindOfPrefix(first.toString().toUpper(), line);

@@ -50,11 +50,11 @@ inline bool upperCaseEquals(QStringView text, QStringView keyword)
 }
 
 // "(Start)" and "(End)" are recognised in any letter case.
-inline bool isStartLine(const QString& line)
+inline bool isStartLine(QStringView line)
 {
     return upperCaseEquals(line, u"(START)");
 }
-inline bool isEndLine(const QString& line)
+inline bool isEndLine(QStringView line)
 {
     return upperCaseEquals(line, u"(END)");
 }
@@ -65,16 +65,16 @@ constexpr bool startsWithCommentMark(QStringView text)
     return text.size() >= 2 && text[0] == u'/' && text[1] == u'/';
 }
 // A line whose first two characters are "//"; it carries no step number.
-inline bool isCommentLine(const QString& line)
+inline bool isCommentLine(QStringView line)
 {
     return startsWithCommentMark(line);
 }
 // Neither start, end nor comment line: a line that carries a step number.
-bool isNumberedLine(const QString& line);
+bool isNumberedLine(QStringView line);
 
 // The kind a line's first two characters (upper-cased) name; None for any other prefix.
 // Call it on step lines only: start, end and comment lines are told apart first.
-StepKind classifyStep(const QString& line);
+StepKind classifyStep(QStringView line);
 
 // True when the first characters of text, as many as keyword has, upper-cased, are keyword
 // (given in upper case). This is how every reader recognises a step's keywords.

@@ -121,6 +121,13 @@ private Q_SLOTS:
         QVERIFY(!document.Is_Script_Changed());
         for (const auto& flow : document.store().flows)
             QVERIFY(flow.back().isEmpty()); // a full flow stays ended
+
+        // The checker finds what Open finds, in the buffers the row before left it.
+        static sw::ScriptFileChecker checker;
+        const sw::ReadResult checked = checker.check(QFile::encodeName(path));
+        QCOMPARE(checked.faultLine, result.faultLine);
+        QCOMPARE(checked.faultReason, result.faultReason);
+        QCOMPARE(checked.error, result.error);
     }
 
     void failedWriteKeepsFormerFile()
