@@ -111,6 +111,11 @@ QWidget* makeControl(const DesignControl& control, QWidget* parent)
 
 } // namespace
 
+QFont designFont(const DesignControl& control)
+{
+    return appFont(designFontSize(control.kind), control.kind == ControlKind::FlowHeading);
+}
+
 WindowControls::WindowControls(QWidget* clientArea) : m_clientArea(clientArea)
 {
     const double dpiX = clientArea->logicalDpiX();
@@ -128,10 +133,9 @@ WindowControls::WindowControls(QWidget* clientArea) : m_clientArea(clientArea)
         // Some platforms' screen readers name a drop-down list by its caption label alone.
         if (control.kind == ControlKind::ChoiceList && design[row - 1].kind == ControlKind::Caption)
             static_cast<QLabel*>(m_widgets.back())->setBuddy(widget);
-        widget->setFont(
-            appFont(designFontSize(control.kind), control.kind == ControlKind::FlowHeading));
-        // The captions that size themselves are measured by the window's first layout, in the
-        // fonts it sets: measured here too, they would load fonts the window never shows.
+        // The fonts come with the window's first layout, and the captions that size themselves
+        // are measured there: set or measured here too, they would load fonts the window never
+        // shows.
         if (sizesItself(control.kind)) {
             widget->move(twipsToPixels(control.left, dpiX), twipsToPixels(control.top, dpiY));
         } else {
