@@ -5,6 +5,7 @@
 #include "app/field_edit.h"
 #include "app/twips.h"
 
+#include <QEvent>
 #include <QFrame>
 
 #include <map>
@@ -15,8 +16,10 @@ namespace sw {
 
 namespace {
 
-// A drop-down list whose entries unfold in the list's colour too. The unfolding view is made
-// and coloured when first shown: asking for it at start-up would build it before it is needed.
+// A drop-down list whose entries unfold in the list's colour and font. The unfolding view is made
+// when first shown: asking for it at start-up would build it before it is needed, and so would
+// the toolkit, which gives it each new font of the list. Until the view is made, the list's font
+// reaches it when it is.
 class FieldComboBox : public QComboBox
 {
 public:
@@ -24,16 +27,36 @@ public:
 
     void showPopup() override
     {
-        if (!m_viewColoured) {
+        if (!m_viewMade) {
+            view()->window()->setFont(font());
             setColour(view(), QPalette::Window, FieldColour);
             setColour(view(), QPalette::Base, FieldColour);
-            m_viewColoured = true;
+            m_viewMade = true;
         }
         QComboBox::showPopup();
     }
 
+protected:
+    void changeEvent(QEvent* event) override
+    {
+        // Passed on once shown as well: the toolkit forgets the list's size hint on its first
+        // show only.
+        if (event->type() == QEvent::FontChange && !m_viewMade && !m_shown) {
+            QWidget::changeEvent(event);
+            return;
+        }
+        QComboBox::changeEvent(event);
+    }
+
+    void showEvent(QShowEvent* event) override
+    {
+        m_shown = true;
+        QComboBox::showEvent(event);
+    }
+
 private:
-    bool m_viewColoured = false;
+    bool m_viewMade = false;
+    bool m_shown = false;
 };
 
 FieldEdit::Filter filterFor(const DesignControl& control)
