@@ -39,8 +39,8 @@ public:
 protected:
     void changeEvent(QEvent* event) override
     {
-        // Passed on once shown as well: the toolkit forgets the list's size hint on its first
-        // show only.
+        // Before the list is first shown, the toolkit's handling would only make the view: the
+        // size hint it drops is dropped again at that show. From then on it has its way.
         if (event->type() == QEvent::FontChange && !m_viewMade && !m_shown) {
             QWidget::changeEvent(event);
             return;
