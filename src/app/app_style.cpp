@@ -167,9 +167,14 @@ QIcon appIcon()
     ensureImages();
     return QIcon(new DeferredIcon([] {
         QIcon icon;
-        // Read as PNG by name: probing the format would load every image plugin.
-        for (const QString& file : {u":/images/app-icon-32.png"_s, u":/images/app-icon-256.png"_s})
-            icon.addPixmap(QPixmap::fromImage(QImageReader(file, "png").read()));
+        // Read as PNG by name, and only so: a reader left to detect the format asks every
+        // image plugin first, which loads them all and the libraries they need.
+        for (const QString& file :
+             {u":/images/app-icon-32.png"_s, u":/images/app-icon-256.png"_s}) {
+            QImageReader reader(file, "png");
+            reader.setAutoDetectImageFormat(false);
+            icon.addPixmap(QPixmap::fromImage(reader.read()));
+        }
         return icon;
     }));
 }

@@ -40,7 +40,9 @@ void MainWindow::Layout_Controls(double outerWidth, double outerHeight)
     const double dpiX = logicalDpiX();
     const double dpiY = logicalDpiY();
     const auto design = designControls();
-    for (std::size_t row = 0; row < design.size(); ++row) {
+    // Last row first: a panel's font reaches the fields inside it, which lay their text out
+    // again in it unless they have a font of their own by then.
+    for (std::size_t row = design.size(); row-- > 0;) {
         QWidget* widget = m_controls.widget(row);
         const Placement placement = placeControl(design[row], factors);
         // What the placement leaves empty keeps its current value.
@@ -54,9 +56,12 @@ void MainWindow::Layout_Controls(double outerWidth, double outerHeight)
         if (placement.top)
             geometry.moveTop(twipsToPixels(*placement.top, dpiY));
         widget->setGeometry(geometry);
-        if (placement.fontSize) {
-            QFont font = widget->font();
-            font.setPointSize(*placement.fontSize);
+        // The first layout starts from the design font.
+        const bool ownFont = widget->testAttribute(Qt::WA_SetFont);
+        if (placement.fontSize || !ownFont) {
+            QFont font = ownFont ? widget->font() : designFont(design[row]);
+            if (placement.fontSize)
+                font.setPointSize(*placement.fontSize);
             widget->setFont(font);
         }
         if (sizesItself(design[row].kind))

@@ -5,6 +5,7 @@
 #include "app/field_edit.h"
 #include "app/twips.h"
 
+#include <QEvent>
 #include <QFrame>
 
 #include <map>
@@ -15,8 +16,10 @@ namespace sw {
 
 namespace {
 
-// A drop-down list whose entries unfold in the list's colour too. The unfolding view is made
-// and coloured when first shown: asking for it at start-up would build it before it is needed.
+// A drop-down list whose entries unfold in the list's colour and font. The unfolding view is made
+// when first shown: asking for it at start-up would build it before it is needed, and so would
+// the toolkit, which gives it each new font of the list. Until the view is made, the list's font
+// reaches it when it is.
 class FieldComboBox : public QComboBox
 {
 public:
@@ -24,16 +27,36 @@ public:
 
     void showPopup() override
     {
-        if (!m_viewColoured) {
+        if (!m_viewMade) {
+            view()->window()->setFont(font());
             setColour(view(), QPalette::Window, FieldColour);
             setColour(view(), QPalette::Base, FieldColour);
-            m_viewColoured = true;
+            m_viewMade = true;
         }
         QComboBox::showPopup();
     }
 
+protected:
+    void changeEvent(QEvent* event) override
+    {
+        // Before the list is first shown, the toolkit's handling would only make the view: the
+        // size hint it drops is dropped again at that show. From then on it has its way.
+        if (event->type() == QEvent::FontChange && !m_viewMade && !m_shown) {
+            QWidget::changeEvent(event);
+            return;
+        }
+        QComboBox::changeEvent(event);
+    }
+
+    void showEvent(QShowEvent* event) override
+    {
+        m_shown = true;
+        QComboBox::showEvent(event);
+    }
+
 private:
-    bool m_viewColoured = false;
+    bool m_viewMade = false;
+    bool m_shown = false;
 };
 
 FieldEdit::Filter filterFor(const DesignControl& control)
@@ -111,6 +134,11 @@ QWidget* makeControl(const DesignControl& control, QWidget* parent)
 
 } // namespace
 
+QFont designFont(const DesignControl& control)
+{
+    return appFont(designFontSize(control.kind), control.kind == ControlKind::FlowHeading);
+}
+
 WindowControls::WindowControls(QWidget* clientArea) : m_clientArea(clientArea)
 {
     const double dpiX = clientArea->logicalDpiX();
@@ -128,10 +156,9 @@ WindowControls::WindowControls(QWidget* clientArea) : m_clientArea(clientArea)
         // Some platforms' screen readers name a drop-down list by its caption label alone.
         if (control.kind == ControlKind::ChoiceList && design[row - 1].kind == ControlKind::Caption)
             static_cast<QLabel*>(m_widgets.back())->setBuddy(widget);
-        widget->setFont(
-            appFont(designFontSize(control.kind), control.kind == ControlKind::FlowHeading));
-        // The captions that size themselves are measured by the window's first layout, in the
-        // fonts it sets: measured here too, they would load fonts the window never shows.
+        // The fonts come with the window's first layout, and the captions that size themselves
+        // are measured there: set or measured here too, they would load fonts the window never
+        // shows.
         if (sizesItself(control.kind)) {
             widget->move(twipsToPixels(control.left, dpiX), twipsToPixels(control.top, dpiY));
         } else {

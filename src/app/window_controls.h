@@ -11,9 +11,12 @@
 #include <vector>
 
 // The main window's controls, made from the design table: each named as in the table,
-// coloured, with its design font, place and size (the captions that size themselves: their
-// place), and the focus order of the table.
+// coloured, with its place and size (the captions that size themselves: their place), and the
+// focus order of the table. The window's layout gives them their fonts.
 namespace sw {
+
+// The font a control has until the layout scales it.
+QFont designFont(const DesignControl& control);
 
 class WindowControls
 {
