@@ -4,7 +4,6 @@
 // first paint is done, so its run time is start-up to first paint. "editor --size" prints the
 // size the editor's window takes, for the bare window to match.
 #include "app/app_style.h"
-#include "app/font_configuration.h"
 #include "app/main_window.h"
 
 #include <QApplication>
@@ -15,7 +14,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <optional>
 
 namespace {
 
@@ -48,14 +46,10 @@ int main(int argc, char* argv[])
         std::fputs("usage: bench_window editor [--size] | bare|label WIDTH HEIGHT\n", stderr);
         return 2;
     }
-    std::optional<sw::FontConfigurationLoad> fonts;
-    if (editor)
-        fonts.emplace();
     QApplication app(argc, argv);
     std::unique_ptr<QMainWindow> window;
     if (editor) {
         QApplication::setStyle(new sw::WindowStyle);
-        fonts->wait();
         window = std::make_unique<sw::MainWindow>();
         if (argc >= 3 && std::strcmp(argv[2], "--size") == 0) {
             std::printf("%d %d\n", window->width(), window->height());

@@ -1,7 +1,6 @@
 #include "app/app_identity.h"
 #include "app/app_style.h"
 #include "app/command_line.h"
-#include "app/font_configuration.h"
 #include "app/main_window.h"
 #include "files/size_limit_signal.h"
 
@@ -14,11 +13,9 @@ int main(int argc, char* argv[])
     const sw::CommandLine line = sw::readCommandLine(argc, argv);
     if (line.exitStatus)
         return *line.exitStatus;
-    sw::FontConfigurationLoad fonts;
     QApplication app(argc, argv);
     // One look everywhere, and one that honours the window's colours.
     QApplication::setStyle(new sw::WindowStyle);
-    fonts.wait();
     sw::MainWindow window;
     window.endOnTerminationSignals();
     window.show();
