@@ -131,6 +131,26 @@ ScriptParse readScriptText(QByteArrayView bytes, bool keepLines, QString& text)
     return reader.takeResult();
 }
 
+// Reads the file into bytes and its lines through text, keeping them in parse when given. The
+// result holds the file's error or the format error, as Read_Script_File reports them.
+ReadResult readScriptFile(const QByteArray& nativePath, QByteArray& bytes, QString& text,
+                          ScriptParse* parse)
+{
+    ReadResult result;
+    result.error = readScriptFileInto(nativePath, bytes);
+    if (!result.error.isEmpty())
+        return result;
+    ScriptParse read = readScriptText(bytes, parse != nullptr, text);
+    if (!read.loaded()) {
+        result.error = FormatErrorMessage;
+        result.faultLine = read.faultLine;
+        result.faultReason = read.faultReason;
+    }
+    if (parse)
+        *parse = std::move(read);
+    return result;
+}
+
 } // namespace
 
 ScriptParse parseScript(QByteArrayView bytes)
@@ -228,44 +248,26 @@ ReadResult Read_Script_File(ScriptDocument& document, const QString& path)
 
 ReadResult Read_Script_File(ScriptDocument& document, const QByteArray& nativePath)
 {
-    ReadResult result;
-    const auto failed = [&](const ErrorText& error) {
+    QByteArray bytes;
+    QString text;
+    ScriptParse parse;
+    ReadResult result = readScriptFile(nativePath, bytes, text, &parse);
+    if (!result.error.isEmpty()) {
         document.New_Script();
-        result.error = error;
         result.resetEntryPanels = true;
         return result;
-    };
-
-    const FileContent content = readScriptFileBytes(nativePath);
-    if (!content.error.isEmpty())
-        return failed(content.error);
-    ScriptParse parse = parseScript(content.bytes);
-    if (!parse.loaded()) {
-        result.faultLine = parse.faultLine;
-        result.faultReason = parse.faultReason;
-        return failed(QString(FormatErrorMessage));
     }
     // A flow holds at most 258 lines, so the saved copy's slots take all of it.
     for (int f = 0; f < FlowCount; ++f)
         std::copy_n(parse.script.flows[f].begin(), SavedSlots, document.saved().flows[f].begin());
-    result.content = content.bytes;
+    result.content = bytes;
     document.store() = std::move(parse.script);
     return result;
 }
 
 ReadResult ScriptFileChecker::check(const QByteArray& nativePath)
 {
-    ReadResult result;
-    result.error = readScriptFileInto(nativePath, m_bytes);
-    if (!result.error.isEmpty())
-        return result;
-    const ScriptParse parse = readScriptText(m_bytes, false, m_text);
-    if (!parse.loaded()) {
-        result.error = FormatErrorMessage;
-        result.faultLine = parse.faultLine;
-        result.faultReason = parse.faultReason;
-    }
-    return result;
+    return readScriptFile(nativePath, m_bytes, m_text, nullptr);
 }
 
 } // namespace sw

@@ -67,10 +67,8 @@ StepKind classifyStep(QStringView line)
     if (!std::all_of(first.begin(), first.end(), ascii))
         return kindOfPrefix(first.toString().toUpper(), line);
     std::array<char16_t, 2> upper{};
-    for (qsizetype i = 0; i < first.size(); ++i) {
-        const char16_t c = first[i].unicode();
-        upper[i] = c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c;
-    }
+    std::transform(first.begin(), first.end(), upper.begin(),
+                   [](QChar c) { return asciiUpper(c.unicode()); });
     return kindOfPrefix(QStringView(upper.data(), first.size()), line);
 }
 

@@ -24,6 +24,12 @@ enum class StepKind
     ProbeSelect,
 };
 
+// An ASCII character upper-cased; any other stays as it is.
+constexpr char16_t asciiUpper(char16_t c)
+{
+    return c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c;
+}
+
 // The full Unicode comparison behind upperCaseEquals, for text that is not plain ASCII.
 bool upperCaseEqualsUnicode(QStringView text, QStringView keyword);
 
@@ -38,12 +44,10 @@ inline bool upperCaseEquals(QStringView text, QStringView keyword)
     if (text.size() > keyword.size())
         return false;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        char16_t c = text[i].unicode();
+        const char16_t c = text[i].unicode();
         if (c >= 0x80)
             return upperCaseEqualsUnicode(text, keyword);
-        if (c >= u'a' && c <= u'z')
-            c -= u'a' - u'A';
-        if (c != keyword[i].unicode())
+        if (asciiUpper(c) != keyword[i].unicode())
             return false;
     }
     return text.size() == keyword.size();
