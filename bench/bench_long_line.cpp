@@ -5,6 +5,7 @@
 //   bench_long_line [MEGABYTES] [ROUNDS]        (default 10 and 3)
 #include "app/main_window.h"
 #include "bench_dialogs.h"
+#include "bench_support.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -12,8 +13,8 @@
 #include <QListView>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -67,16 +68,11 @@ Figures measure(sw::MainWindow& window, BenchDialogs& dialogs, const QString& pa
     return figures;
 }
 
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
     const double megabytes = args.size() > 1 ? args[1].toDouble() : 10;
@@ -96,21 +92,21 @@ int main(int argc, char* argv[])
     window.show();
     QApplication::processEvents();
 
-    QList<double> openLong, openShort, keyLong, keyShort;
+    std::vector<double> openLong, openShort, keyLong, keyShort;
     for (int round = 0; round < rounds; ++round) {
         const Figures base = measure(window, answers, shortScript);
         const Figures with = measure(window, answers, longScript);
-        openShort << base.openMs;
-        keyShort << base.keyMs;
-        openLong << with.openMs;
-        keyLong << with.keyMs;
+        openShort.push_back(base.openMs);
+        keyShort.push_back(base.keyMs);
+        openLong.push_back(with.openMs);
+        keyLong.push_back(with.keyMs);
     }
     std::printf("%-40s %12s %12s %8s\n", "measure", "long line", "baseline", "ratio");
     const auto row = [](const char* what, double withLine, double base) {
         std::printf("%-40s %9.2f ms %9.2f ms %7.1fx\n", what, withLine, base, withLine / base);
     };
     std::printf("(a comment line of %.1f MB; medians of %d rounds)\n", megabytes, rounds);
-    row("open, until the list is painted", median(openLong), median(openShort));
-    row("arrow key in the list, with repaint", median(keyLong), median(keyShort));
+    row("open, until the list is painted", bench::median(openLong), bench::median(openShort));
+    row("arrow key in the list, with repaint", bench::median(keyLong), bench::median(keyShort));
     return 0;
 }

@@ -45,6 +45,33 @@ inline double median(std::vector<double> values)
     return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+// Runs a (measure(true)) and b (measure(false)) in alternating order, pairs times after one
+// warm-up pair; each run gives one figure or several. The medians of a/b, figure by figure.
+template <typename Measure> std::vector<double> pairedRatios(int pairs, Measure measure)
+{
+    std::vector<std::vector<double>> ratios;
+    for (int pair = 0; pair <= pairs; ++pair) {
+        std::vector<double> a;
+        std::vector<double> b;
+        if (pair % 2 == 0) {
+            a = measure(true);
+            b = measure(false);
+        } else {
+            b = measure(false);
+            a = measure(true);
+        }
+        if (pair == 0)
+            continue;
+        ratios.resize(a.size());
+        for (std::size_t i = 0; i < a.size(); ++i)
+            ratios[i].push_back(a[i] / b[i]);
+    }
+    std::vector<double> medians;
+    for (const auto& figures : ratios)
+        medians.push_back(median(figures));
+    return medians;
+}
+
 // One row of the table bench_table prints.
 inline void printRow(const char* measure, double ratio, const char* goal)
 {

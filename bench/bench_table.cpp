@@ -122,9 +122,9 @@ public:
         m_connection = xcb_connect(nullptr, nullptr);
         if (xcb_connection_has_error(m_connection))
             fail("no X display");
-        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
         const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-        xcb_change_window_attributes(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
+        xcb_change_window_attributes(m_connection, root, XCB_CW_EVENT_MASK, &mask);
         xcb_flush(m_connection);
     }
     ~MapWatch() { xcb_disconnect(m_connection); }
@@ -158,7 +158,6 @@ public:
 
 private:
     xcb_connection_t* m_connection = nullptr;
-    xcb_window_t m_root = 0;
 };
 
 // From launch until the program's first window is mapped, on the clock: the X server and the
@@ -176,32 +175,6 @@ double launchToMapped(MapWatch& watch, const Command& command)
     waitpid(pid, nullptr, 0);
     drain(output);
     return seconds;
-}
-
-// Runs a and b in alternating order, pairs times after one warm-up pair; the medians of a/b.
-template <typename Measure> std::vector<double> pairedRatios(int pairs, Measure measure)
-{
-    std::vector<std::vector<double>> ratios;
-    for (int pair = 0; pair <= pairs; ++pair) {
-        std::vector<double> a;
-        std::vector<double> b;
-        if (pair % 2 == 0) {
-            a = measure(true);
-            b = measure(false);
-        } else {
-            b = measure(false);
-            a = measure(true);
-        }
-        if (pair == 0)
-            continue;
-        ratios.resize(a.size());
-        for (std::size_t i = 0; i < a.size(); ++i)
-            ratios[i].push_back(a[i] / b[i]);
-    }
-    std::vector<double> medians;
-    for (const auto& figures : ratios)
-        medians.push_back(bench::median(figures));
-    return medians;
 }
 
 // Starts openbox and waits until it manages the screen.
@@ -261,13 +234,13 @@ int main(int argc, char* argv[])
     const Command label{bin + "bench_window", "label", width, height};
 
     std::printf("| %-66s | %6s | %s |\n|---|---|---|\n", "Measure", "Now", "Goal");
-    const std::vector<double> paint = pairedRatios(21, [&](bool a) {
+    const std::vector<double> paint = bench::pairedRatios(21, [&](bool a) {
         const Run run = runToEnd(a ? editor : bare);
         return std::vector<double>{run.seconds, run.peakKilobytes};
     });
     bench::printRow("Start to end of first paint (offscreen) vs a bare QMainWindow", paint[0],
                     "<= 1.30x");
-    const std::vector<double> labelled = pairedRatios(
+    const std::vector<double> labelled = bench::pairedRatios(
         21, [&](bool a) { return std::vector<double>{runToEnd(a ? editor : label).seconds}; });
     bench::printRow("First paint, as above, vs a QMainWindow with one label", labelled[0],
                     "(for reference)");
@@ -276,7 +249,7 @@ int main(int argc, char* argv[])
         MapWatch watch;
         const pid_t windowManager = startWindowManager(watch);
         const Command program{bin + "stepwright"};
-        const std::vector<double> launch = pairedRatios(21, [&](bool a) {
+        const std::vector<double> launch = bench::pairedRatios(21, [&](bool a) {
             return std::vector<double>{launchToMapped(watch, a ? program : bare)};
         });
         kill(windowManager, SIGTERM);
@@ -291,14 +264,14 @@ int main(int argc, char* argv[])
     Command cat{"cat"};
     check.insert(check.end(), scripts.begin(), scripts.end());
     cat.insert(cat.end(), scripts.begin(), scripts.end());
-    const std::vector<double> many = pairedRatios(
+    const std::vector<double> many = bench::pairedRatios(
         7, [&](bool a) { return std::vector<double>{runToEnd(a ? check : cat).seconds}; });
     bench::printRow("stepwright-check over 1000 full scripts vs cat through a pipe", many[0],
                     "<= 1.30x");
 
     const Command checkOne{bin + "stepwright-check", scripts.front()};
     const Command emptyApp{bin + "bench_empty_app"};
-    const std::vector<double> one = pairedRatios(
+    const std::vector<double> one = bench::pairedRatios(
         21, [&](bool a) { return std::vector<double>{runToEnd(a ? checkOne : emptyApp).seconds}; });
     bench::printRow("stepwright-check on one full script vs an empty QCoreApplication", one[0],
                     "<= 1.15x");

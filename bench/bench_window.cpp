@@ -3,6 +3,7 @@
 // what any window with text pays for its fonts. The process ends as soon as the window's
 // first paint is done, so its run time is start-up to first paint. "editor --size" prints the
 // size the editor's window takes, for the bare window to match.
+#include "app/app_identity.h"
 #include "app/app_style.h"
 #include "app/main_window.h"
 
@@ -46,6 +47,8 @@ int main(int argc, char* argv[])
         std::fputs("usage: bench_window editor [--size] | bare|label WIDTH HEIGHT\n", stderr);
         return 2;
     }
+    if (editor)
+        sw::setApplicationIdentity();
     QApplication app(argc, argv);
     std::unique_ptr<QMainWindow> window;
     if (editor) {

@@ -54,20 +54,11 @@ double timed(const std::function<void()>& work)
 double pairedRatio(const std::function<void()>& prepareEditor, const std::function<void()>& editor,
                    const std::function<void()>& prepareBase, const std::function<void()>& base)
 {
-    std::vector<double> ratios;
-    for (int pair = 0; pair < Pairs + 1; ++pair) {
-        double a = 0;
-        double b = 0;
-        const auto runEditor = [&] { prepareEditor(), settle(), a = timed(editor); };
-        const auto runBase = [&] { prepareBase(), settle(), b = timed(base); };
-        if (pair % 2 == 0)
-            runEditor(), runBase();
-        else
-            runBase(), runEditor();
-        if (pair > 0) // the first pair warms up
-            ratios.push_back(a / b);
-    }
-    return bench::median(ratios);
+    return bench::pairedRatios(Pairs, [&](bool a) {
+        (a ? prepareEditor : prepareBase)();
+        settle();
+        return std::vector<double>{timed(a ? editor : base)};
+    })[0];
 }
 
 QStringList shownItems(QListView* list)

@@ -2,8 +2,8 @@
 
 #include "files/code_page.h"
 #include "files/line_checks.h"
-#include "steps/panel_fill.h"
 #include "files/script_file.h"
+#include "steps/panel_fill.h"
 
 #include <QByteArrayView>
 #include <QString>
