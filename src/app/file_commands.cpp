@@ -194,8 +194,10 @@ MainWindow::SaveOutcome MainWindow::Ask_Save_Changes()
     if (!path)
         return SaveOutcome::Cancelled;
     // The file is written and nothing else: the script is about to be replaced, or the
-    // program to end, so it does not become the current file.
-    if (showError(Write_Script_File(m_document.store(), *path)))
+    // program to end, so it does not become the current file. Written over the current file,
+    // it is what the next Save compares with, should the script stay after all.
+    QByteArray* written = *path == CurrentFilePath ? &m_fileContent : nullptr;
+    if (showError(Write_Script_File(m_document.store(), *path, written)))
         return SaveOutcome::WriteFailed;
     return SaveOutcome::Proceed;
 }

@@ -249,6 +249,13 @@ void FileCommandsTest::saveAndReopenAcrossRuns()
     m_window->menu().mnuSave->trigger();
     QVERIFY(readFile(u"road.scp"_s).contains("BufferClear"));
     QCOMPARE(m_dialogs->questions, QStringList(2, changedOnDisk(path(u"road.scp"_s))));
+    // So is a save over it from the unsaved-change question, though the Open is then cancelled.
+    click(u"cmdF2"_s);
+    m_dialogs->answers << sw::Answer::Yes;
+    m_dialogs->fileNames << path(u"road.scp"_s);
+    m_window->menu().mnuOpen->trigger();
+    m_window->menu().mnuSave->trigger();
+    QCOMPARE(m_dialogs->questions.mid(2), QStringList{ChangedQuestion});
 
     // New leaves no current file and keeps the folder.
     m_window->menu().mnuNew->trigger();
