@@ -1,3 +1,4 @@
+#include "app/edit_history.h"
 #include "app/main_window.h"
 #include "script/flow_editing.h"
 #include "script/numbering.h"

@@ -1,4 +1,5 @@
 #include "app/app_version.h"
+#include "app/edit_history.h"
 #include "app/main_window.h"
 #include "app/recent_files.h"
 #include "files/file_paths.h"

@@ -1,3 +1,4 @@
+#include "app/app_style.h"
 #include "app/main_window.h"
 #include "app/twips.h"
 #include "app/window_layout.h"
@@ -7,6 +8,16 @@
 
 // The window's size in twips, and the layout rule that scales its contents with it.
 namespace sw {
+
+namespace {
+
+// The font a control has until the layout scales it.
+QFont designFont(const DesignControl& control)
+{
+    return appFont(designFontSize(control.kind), control.kind == ControlKind::FlowHeading);
+}
+
+} // namespace
 
 QSizeF MainWindow::outerSizeTwips() const
 {

@@ -2,12 +2,14 @@
 
 #include "app/app_style.h"
 #include "app/app_version.h"
+#include "app/edit_history.h"
 #include "app/flow_list_binding.h"
 #include "app/recent_files.h"
 #include "app/return_keys.h"
 #include "app/script_drops.h"
 #include "app/twips.h"
 #include "app/window_placement.h"
+#include "files/recovery_copy.h"
 #include "script/flow_editing.h"
 
 #include <QApplication>

@@ -1,12 +1,10 @@
 #pragma once
 
 #include "app/app_settings.h"
-#include "app/edit_history.h"
 #include "app/entry_panels.h"
 #include "app/main_menu.h"
 #include "app/user_dialogs.h"
 #include "app/window_controls.h"
-#include "files/recovery_copy.h"
 #include "script/script_document.h"
 
 #include <QMainWindow>
@@ -24,7 +22,10 @@ class QSessionManager;
 namespace sw {
 
 class OuterGeometry;
+class EditHistory;
 class RecentFiles;
+class RecoveryCopy;
+struct RecoveryContent;
 
 class MainWindow : public QMainWindow
 {
@@ -52,8 +53,8 @@ public:
     void Layout_Controls(double outerWidth, double outerHeight);
     // Every panel to its first entries and empty fields, then the Normal mode flow shown.
     void Reset_Entry_Panels();
-    // A file named from outside the menu (the command line, a drop) opens as Open opens the
-    // file chosen in its dialog, the unsaved-change question first.
+    // A file named from outside the menu (the command line, a drop, a recent file) opens as Open
+    // opens the file chosen in its dialog, the unsaved-change question first.
     void openFile(const QString& path);
     // From now on a request to end the program (SIGTERM, SIGHUP, SIGINT) keeps the unsaved
     // work in the recovery copy and ends without asking.

@@ -1,6 +1,8 @@
 #include "app/recent_files.h"
 
 #include <QDir>
+#include <QMenu>
+#include <QSettings>
 
 using namespace Qt::StringLiterals;
 
@@ -9,6 +11,7 @@ namespace sw {
 namespace {
 
 const QString Key = u"RecentFiles/Files"_s;
+constexpr int MaxRecentFiles = 8;
 
 } // namespace
 

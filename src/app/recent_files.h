@@ -1,16 +1,15 @@
 #pragma once
 
-#include <QMenu>
 #include <QObject>
-#include <QSettings>
 #include <QStringList>
+
+class QMenu;
+class QSettings;
 
 // The scripts last opened or saved, most recent first, shown in a menu with access numbers.
 // They live in the settings store in a group of their own, stored at every change so that a
 // program that ends abruptly still knows them.
 namespace sw {
-
-inline constexpr int MaxRecentFiles = 8;
 
 class RecentFiles : public QObject
 {
@@ -19,7 +18,6 @@ class RecentFiles : public QObject
 public:
     RecentFiles(QSettings& store, QMenu* menu, QObject* parent);
 
-    const QStringList& paths() const { return m_paths; }
     // Puts the path first, once.
     void add(const QString& path);
     void remove(const QString& path);

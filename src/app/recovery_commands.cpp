@@ -108,10 +108,8 @@ void MainWindow::endWithoutAsking()
 {
     keepRecoveryCopy();
     m_ended = true;
-    // Any question still open returns undecided, and the program ends. A question asked before
-    // the main loop runs (at start-up) would let that loop start afresh: it ends at once too.
+    // Any question still open returns undecided, and the program ends.
     QCoreApplication::exit(0);
-    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
 }
 
 } // namespace sw

@@ -67,9 +67,12 @@ void acceptScriptDrops(QWidget* window, std::function<void(const QString&)> open
     auto* filter = new ScriptDropFilter(window, std::move(open));
     window->setAcceptDrops(true);
     window->installEventFilter(filter);
-    // The text fields take drops of their own, which would paste a file's path.
-    for (QWidget* control : window->findChildren<QWidget*>())
-        control->installEventFilter(filter);
+    // The text fields take drops of their own, which would paste a file's path. A drag reaches
+    // only widgets that take drops; over any other, it goes on to the window.
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        if (control->acceptDrops())
+            control->installEventFilter(filter);
+    }
 }
 
 } // namespace sw

@@ -13,6 +13,22 @@ namespace sw {
 
 namespace {
 
+// Yes is the default; Escape and the close button answer Cancel where the box has it. A box
+// ended any other way, as by the program ending, decided nothing.
+Answer askQuestion(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(QMessageBox::Question, QString(DialogCaption), text, buttons, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 std::optional<QString> runFileDialog(QWidget* parent, const FileRequest& request,
                                      QFileDialog::AcceptMode mode)
 {
@@ -57,27 +73,14 @@ void WidgetDialogs::critical(const QString& text, const QString& detail)
 
 Answer WidgetDialogs::question(const QString& text)
 {
-    QMessageBox box(QMessageBox::Question, QString(DialogCaption), text,
-                    QMessageBox::Yes | QMessageBox::No, m_parent);
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    return askQuestion(m_parent, text, QMessageBox::Yes | QMessageBox::No) == Answer::Yes
+               ? Answer::Yes
+               : Answer::No;
 }
 
 Answer WidgetDialogs::questionWithCancel(const QString& text)
 {
-    QMessageBox box(QMessageBox::Question, QString(DialogCaption), text,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::Cancel);
-    // A box ended any other way, by the close button or by the program ending, decided nothing.
-    switch (box.exec()) {
-    case QMessageBox::Yes:
-        return Answer::Yes;
-    case QMessageBox::No:
-        return Answer::No;
-    default:
-        return Answer::Cancel;
-    }
+    return askQuestion(m_parent, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
 }
 
 std::optional<QString> WidgetDialogs::openFileName(const FileRequest& request)

@@ -134,11 +134,6 @@ QWidget* makeControl(const DesignControl& control, QWidget* parent)
 
 } // namespace
 
-QFont designFont(const DesignControl& control)
-{
-    return appFont(designFontSize(control.kind), control.kind == ControlKind::FlowHeading);
-}
-
 WindowControls::WindowControls(QWidget* clientArea) : m_clientArea(clientArea)
 {
     const double dpiX = clientArea->logicalDpiX();

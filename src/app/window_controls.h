@@ -15,9 +15,6 @@
 // focus order of the table. The window's layout gives them their fonts.
 namespace sw {
 
-// The font a control has until the layout scales it.
-QFont designFont(const DesignControl& control);
-
 class WindowControls
 {
 public:

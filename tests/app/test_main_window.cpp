@@ -1,3 +1,4 @@
+#include "app/edit_history.h"
 #include "app/window_layout.h"
 #include "script/script_snapshot.h"
 #include "window_harness.h"
