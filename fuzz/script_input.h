@@ -17,11 +17,12 @@ inline QString exerciseScriptInput(QByteArrayView bytes)
 
     const sw::ScriptParse parse = sw::parseScript(bytes);
 
-    // Every line alone through the line check and the panel fill, wherever the reader stopped.
+    // Every line alone through the line check and the panel fill, wherever the reader stopped:
+    // a line loads back exactly when the check takes it.
     for (const QByteArray& line : bytes.toByteArray().split('\n')) {
         const QString text = sw::codepage::decode(line);
-        sw::Check_Script_Line(text);
-        sw::Fill_Step_Panel(text);
+        if (sw::Fill_Step_Panel(text).ok != sw::Check_Script_Line(text))
+            return u"a line loads back unlike its check: "_s + text;
     }
 
     if (!parse.loaded())

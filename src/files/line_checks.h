@@ -5,7 +5,8 @@
 // The gate every line of a script file passes on reading, the separators aside. It answers
 // only whether the line is acceptable and never changes it. It is more lenient than the
 // panels: keywords in any letter case, blanks around the separators optional; but every field
-// a step needs must be there and within the range the panels can produce.
+// a step needs must be there and within the range the panels can produce. The grammar is
+// steps/step_reading.h, by which loading a step back reads too.
 namespace sw {
 
 // "(Start)" and "(End)" in any letter case and comment lines ("//" first) always pass; where

@@ -11,19 +11,6 @@ namespace sw {
 
 namespace {
 
-// Position of the ":" of a tag ":(" digits ")" that ends the line, or -1 when there is none.
-qsizetype trailingTag(const QString& line)
-{
-    if (!line.endsWith(u')'))
-        return -1;
-    qsizetype i = line.size() - 2;
-    while (i >= 0 && isDigit(line.at(i)))
-        --i;
-    if (i >= 1 && line.at(i) == u'(' && line.at(i - 1) == u':')
-        return i - 1;
-    return -1;
-}
-
 // Whether the line holds "//"; found through its first "/", which is quick to search for.
 bool hasCommentMark(QStringView line)
 {
@@ -35,39 +22,79 @@ bool hasCommentMark(QStringView line)
     return false;
 }
 
+// "//:(" + number + ")", built on the stack: a whole flow is renumbered at every insertion
+// near its top.
+class MarkedTag
+{
+public:
+    explicit MarkedTag(int number)
+    {
+        for (int divisor = number >= 100 ? 100 : number >= 10 ? 10 : 1; divisor > 0; divisor /= 10)
+            m_text[m_size++] = char16_t(u'0' + number / divisor % 10);
+        m_text[m_size++] = u')';
+    }
+    QStringView withMark() const { return {m_text.data(), m_size}; }
+    QStringView tag() const { return withMark().sliced(2); }
+
+private:
+    std::array<char16_t, 8> m_text{u'/', u'/', u':', u'('};
+    qsizetype m_size = 4;
+};
+
+// More digits than a tag may hold would make the line unreadable on the next renumbering.
+bool isTagNumber(int number)
+{
+    return number >= 0 && number <= 999;
+}
+
+// A line without "//" gets the empty comment marker in front of its tag.
+void appendTag(QString& line, const MarkedTag& tag, bool marked)
+{
+    if (marked)
+        line.append(tag.tag());
+    else
+        line.append(u"  ").append(tag.withMark());
+}
+
 } // namespace
 
 ErrorText Set_Step_Number(QString& line, int number)
 {
-    // More digits than a tag may hold would make the line unreadable on the next renumbering.
-    if (number < 0 || number > 999)
+    if (!isTagNumber(number))
         return QString(UnexpectedError);
-    // The tag is built on the stack, behind the comment mark: a whole flow is renumbered at
-    // every insertion near its top, and a line read from a file mostly carries its number
-    // already, often right behind the mark.
-    std::array<char16_t, 8> markedTag{u'/', u'/', u':', u'('};
-    qsizetype size = 4;
-    for (int divisor = number >= 100 ? 100 : number >= 10 ? 10 : 1; divisor > 0; divisor /= 10)
-        markedTag[size++] = char16_t(u'0' + number / divisor % 10);
-    markedTag[size++] = u')';
-    const QStringView marked(markedTag.data(), size);
-    const QStringView tag = marked.sliced(2);
+    // A line read from a file mostly carries its number already, often right behind the mark.
+    const MarkedTag tag(number);
     const auto endsWith = [&line](QStringView end) {
         return line.size() >= end.size() &&
                std::equal(end.begin(), end.end(), line.constEnd() - end.size());
     };
-    if (endsWith(marked))
+    if (endsWith(tag.withMark()))
         return {};
-    if (!hasCommentMark(line)) {
-        line.append(u"  ").append(marked);
-        return {};
+    const bool marked = hasCommentMark(line);
+    if (marked) {
+        if (endsWith(tag.tag()))
+            return {};
+        if (const qsizetype old = trailingTag(line); old >= 0)
+            line.truncate(old);
     }
-    if (endsWith(tag))
-        return {};
-    if (const qsizetype old = trailingTag(line); old >= 0)
-        line.truncate(old);
-    line.append(tag);
+    appendTag(line, tag, marked);
     return {};
+}
+
+ErrorText Tag_New_Step(QString& line, int number)
+{
+    if (!isTagNumber(number))
+        return QString(UnexpectedError);
+    appendTag(line, MarkedTag(number), hasCommentMark(line));
+    return {};
+}
+
+void Remove_Step_Number(QString& line)
+{
+    if (!isNumberedLine(line))
+        return;
+    if (const qsizetype tag = trailingTag(line); tag >= 0)
+        line.truncate(tag);
 }
 
 ErrorText Get_Step_Number(const QString& line, int& number)

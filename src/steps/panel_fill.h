@@ -6,19 +6,17 @@
 #include <QString>
 
 // Loading a step back into its entry panel (the flow view's double-click). The routines read a
-// step line at the fixed places where the panels put each field, and return what to put into
-// the panel's fields; they touch no widget. Fields are named by the object names of their
-// widgets, and drop-down entries are positions in the lists of steps/choices.h.
+// step line by the grammar of the line checks (steps/step_reading.h), so every step a script
+// may hold loads back with its own values, in whatever spacing and letter case, and return
+// what to put into the panel's fields; they touch no widget. Fields are named by the object names
+// of their widgets, and drop-down entries are positions in the lists of steps/choices.h.
 //
 // How the window applies a PanelFill:
 //   1. select every entry of `choices` and set the whole text of every field of `texts`, as
 //      they are, without the fields' key filters;
 //   2. then, if `ok` is false, show "Unexpected error." (sw::UnexpectedError of
 //      script/numbering.h) in a critical box captioned "Stepwright".
-// A fill that fails part-way returns what it filled before the failure with ok false: those
-// fields keep their new content, as they would if the routine had set them one by one.
-//
-// The line is the view's text: an odd or short line never crashes a routine, it fails.
+// A line the grammar refuses fills nothing and is not ok.
 namespace sw {
 
 struct ChoiceFill
@@ -46,8 +44,8 @@ struct PanelFill
 // The double-click: dispatches on the line's kind to the routine of its panel.
 PanelFill Fill_Step_Panel(const QString& line);
 
-// The routines of the panels. Each appends the fields it fills to fill, in the order it fills
-// them, and returns true when it filled all of them. The fields, by routine:
+// The routines of the panels. Each reads the line as a step of its kind; when the grammar
+// takes it, appends the fields of the panel to fill, in this order, and returns true:
 //   Fill_Input_Panel          cmbINIO, cmbINLevel, txtTout, txtINComm
 //   Fill_Output_Panel         cmbOutIO, cmbOutLevel, txtOutComm
 //   Fill_Wait_Panel           txtWait, txtWaitComm
@@ -65,9 +63,9 @@ bool Fill_Load_File_Panel(const QString& line, PanelFill& fill);
 bool Fill_Buffer_Clear_Panel(const QString& line, PanelFill& fill);
 bool Fill_Probe_Panel(const QString& line, PanelFill& fill);
 
-// The comment of a comment part r ("//" first): empty for "//:"; otherwise the text from just
-// behind "// " to the first ":" after it, the start of the step number tag. False when no
-// ":" follows.
-bool Comment_Of(QStringView r, QString& comment);
+// The comment in a step's tail (StepFields::tail): everything behind its "//", less one
+// leading blank (the panels write "  // " + comment) and the step number tag that ends the
+// line. Empty for an empty tail.
+QStringView Comment_Of(QStringView tail);
 
 } // namespace sw

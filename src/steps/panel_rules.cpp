@@ -23,15 +23,6 @@ QString blankControls(QString text)
     return text;
 }
 
-// The comment as its key filter would have let it through: the number tag is found by its
-// ":", and loading the step back reads the comment up to the first one.
-QString cleanComment(const QString& comment)
-{
-    QString cleaned = blankControls(comment);
-    cleaned.remove(u':');
-    return cleaned;
-}
-
 bool isDigits(const QString& text)
 {
     return std::all_of(text.begin(), text.end(), isDigit);
@@ -54,7 +45,8 @@ bool isUnsafeName(const QString& name)
 // The kind's own adjustments and checks; a non-empty result stops the command.
 QString adjustFields(StepKind kind, PanelEntry& fields)
 {
-    fields.comment = cleanComment(fields.comment);
+    // A ":" stays: only the tag that ends a line is its number (trailingTag).
+    fields.comment = blankControls(fields.comment);
     switch (kind) {
     case StepKind::Input:
         fields.value = fields.value.isEmpty() ? u"0"_s : cleanTime(fields.value);
@@ -64,7 +56,7 @@ QString adjustFields(StepKind kind, PanelEntry& fields)
         return {};
     case StepKind::SelectModule:
         fields.value = blankControls(fields.value);
-        if (!fields.value.endsWith(ModuleSuffix))
+        if (!hasModuleSuffix(fields.value))
             fields.value += ModuleSuffix;
         if (fields.value.size() > MaxModuleNameLength)
             return QString(ModuleNameTooLong);

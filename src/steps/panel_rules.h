@@ -41,15 +41,16 @@ struct PanelEntry
 
 struct SetResult
 {
-    QString line;     // the new step line without its number; empty when nothing is set
+    QString line;     // the new step line, untagged (Tag_New_Step); empty when nothing is set
     QString message;  // for a critical box; empty when there is none
     PanelEntry entry; // the fields as the command leaves them
 };
 
 // The Set command of the panel of a kind, for a view that is full or not. Pasted text never
-// breaks a line: control characters become blanks, a comment loses the ":" its key filter
-// refuses, a time field is read as a number, and a name with a blank or "//" (which would not
-// read back) is refused.
+// breaks a line: control characters become blanks, a time field is read as a number, and a
+// name with a blank or "//" (which would not read back) is refused. A comment keeps any ":"
+// it was pasted or loaded back with. A module name gets ".YIM" unless it ends in it, in any
+// letter case.
 SetResult Set_Step(StepKind kind, const PanelEntry& entry, bool flowFull);
 
 } // namespace sw

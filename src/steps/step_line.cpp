@@ -97,6 +97,18 @@ QString loadFileBody(const QString& fileName)
     return u"LoadFile , "_s + fileName;
 }
 
+qsizetype trailingTag(QStringView line)
+{
+    if (!line.endsWith(u')'))
+        return -1;
+    qsizetype i = line.size() - 2;
+    while (i >= 0 && isDigit(line[i]))
+        --i;
+    if (i >= 1 && line[i] == u'(' && line[i - 1] == u':')
+        return i - 1;
+    return -1;
+}
+
 QString composeStepLine(const QString& body, const QString& comment)
 {
     if (comment.isEmpty())

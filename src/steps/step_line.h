@@ -101,6 +101,12 @@ inline constexpr int MaxTimeDigits = 5;
 inline constexpr int MaxModuleNameLength = 253;
 inline constexpr int MaxFileNameLength = 248;
 inline constexpr QLatin1StringView ModuleSuffix{".YIM"};
+// Whether a module name ends in ".YIM" in any letter case, as the reader takes it; Set adds the
+// suffix only to a name that lacks it.
+inline bool hasModuleSuffix(QStringView name)
+{
+    return startsWithKeyword(name.right(ModuleSuffix.size()), u".YIM");
+}
 // A flow that holds all the lines it can takes no further step.
 inline constexpr QLatin1StringView FlowFullMessage{"Number of commands is a maximum."};
 
@@ -112,5 +118,10 @@ constexpr bool isDigit(QChar c)
 
 // Body followed by the comment part "  // " + comment, which an empty comment leaves out.
 QString composeStepLine(const QString& body, const QString& comment);
+
+// Where the step number tag ":(" digits ")" that ends a line begins, or -1 when the line ends
+// in none. Only such a tag is a step's number: the numbering replaces it, and loading a step
+// back leaves it out of the comment, so a ":" anywhere else is the line's own text.
+qsizetype trailingTag(QStringView line);
 
 } // namespace sw

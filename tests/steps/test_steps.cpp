@@ -62,7 +62,7 @@ private Q_SLOTS:
     void classificationByPrefix();
     void keywordsReadAsUpperCasingReadsThem();
     void setChecksAndAdjusts();
-    void everySetLineIsAStepThatLoadsBack();
+    void everyStepLoadsBackWithItsValues();
     void oddLinesLoadBack();
 };
 
@@ -149,11 +149,11 @@ void StepsTest::setChecksAndAdjusts()
     QCOMPARE(set(StepKind::Wait, u"00250"_s).line, u"Wait , 00250"_s);
     QCOMPARE(set(StepKind::Wait, u"12ab"_s).entry.value, u"12"_s);
     QCOMPARE(set(StepKind::Wait, u"1234567"_s).line, u"Wait , 12345"_s);
-    // A pasted comment loses what its key filter refuses, and its line breaks.
-    QCOMPARE(set(StepKind::Wait, u"5"_s, u"x:y\n"_s).line, u"Wait , 5  // xy "_s);
+    // A pasted comment keeps its ":" and loses its line breaks.
+    QCOMPARE(set(StepKind::Wait, u"5"_s, u"x:y\n"_s).line, u"Wait , 5  // x:y "_s);
 
     // Names: the suffix, the length limits, then what would not read back.
-    QCOMPARE(set(StepKind::SelectModule, u"abc.yim"_s).entry.value, u"abc.yim.YIM"_s);
+    QCOMPARE(set(StepKind::SelectModule, u"abc.yim"_s).entry.value, u"abc.yim"_s);
     QVERIFY(!set(StepKind::SelectModule, QString(249, u'M')).line.isEmpty());
     const auto tooLong = set(StepKind::SelectModule, QString(250, u'M'));
     QCOMPARE(tooLong.message, QString(ModuleNameTooLong));
@@ -166,13 +166,32 @@ void StepsTest::setChecksAndAdjusts()
     QCOMPARE(set(StepKind::LoadFile, u"A\tB"_s).message, QString(FileNameUnsafe));
 }
 
-// Random field texts in every panel: each line Set makes is a step the file reader takes, its
-// number tag never eats into it and reads back, and loading it back fills the panel with what
-// Set left in it.
-void StepsTest::everySetLineIsAStepThatLoadsBack()
+// Every line Set makes from random field texts, and every step line as a file written
+// elsewhere may hold it (any letter case and spacing, comments with ":", "//" and text like a
+// tag, numbered as Open numbers it), passes the line checks and loads back with its values;
+// set again from the panel and tagged, it loads back with them once more. A number tag never
+// eats into the line, neither when given nor when given anew.
+void StepsTest::everyStepLoadsBackWithItsValues()
 {
     static const QRegularExpression Controls(u"[\\p{Cc}\\p{Zl}\\p{Zp}]"_s);
     QRandomGenerator random(615);
+    const auto pick = [&](const QStringList& from) {
+        return from.isEmpty() ? QString() : from.at(random.bounded(int(from.size())));
+    };
+    const auto anyCase = [&](const QString& word) {
+        QString mixed;
+        for (const QChar c : word)
+            mixed += random.bounded(2) ? c.toLower() : c.toUpper();
+        return mixed;
+    };
+    const auto blanks = [&] { return QString(random.bounded(3), u' '); };
+    const auto pieces = [&](const QString& from, int most) {
+        const QStringList all = from.split(u'|');
+        QString text;
+        for (int n = random.bounded(1, most); n > 0; --n)
+            text += pick(all);
+        return text;
+    };
     const QStringList none;
     for (const auto& [kind, choices, levelled, valued] :
          {std::tuple{StepKind::Input, choices::inputPorts(), true, true},
@@ -183,69 +202,108 @@ void StepsTest::everySetLineIsAStepThatLoadsBack()
           {StepKind::LoadFile, none, false, true},
           {StepKind::BufferClear, none, false, false},
           {StepKind::ProbeSelect, choices::probes(), false, false}}) {
-        int lines = 0;
-        for (int round = 0; round < 3000; ++round) {
-            const PanelEntry entry{
-                choices.isEmpty() ? QString() : choices.at(random.bounded(int(choices.size()))),
-                choices::levels().at(random.bounded(2)), randomText(random), randomText(random)};
-            const SetResult result = Set_Step(kind, entry, false);
-            if (result.line.isEmpty())
-                continue;
-            ++lines;
-            QVERIFY2(result.message.isEmpty(), qPrintable(result.message));
-            QString numbered = result.line;
-            QVERIFY(Set_Step_Number(numbered, 256).isEmpty());
-            QVERIFY2(numbered.startsWith(result.line), qPrintable(numbered));
-            int number = 0;
-            QVERIFY(Get_Step_Number(numbered, number).isEmpty());
-            QCOMPARE(number, 256);
-            QVERIFY2(Check_Script_Line(numbered), qPrintable(numbered));
-            QVERIFY2(!numbered.contains(Controls), qPrintable(numbered));
-
+        const auto loadsBack = [&](const QString& line, const PanelEntry& entry) {
             QStringList expected;
             if (!choices.isEmpty())
-                expected << QString::number(choices.indexOf(result.entry.choice));
+                expected << QString::number(choices.indexOf(entry.choice));
             if (levelled)
-                expected << QString::number(choices::levels().indexOf(result.entry.level));
+                expected << QString::number(choices::levels().indexOf(entry.level));
             if (valued)
-                expected << result.entry.value;
-            expected << result.entry.comment;
-            const PanelFill fill = Fill_Step_Panel(numbered);
-            QVERIFY2(fill.ok && fill.kind == kind, qPrintable(numbered));
-            QCOMPARE(filled(fill), expected.join(u'|'));
+                expected << entry.value;
+            expected << entry.comment;
+            const PanelFill fill = Fill_Step_Panel(line);
+            return Check_Script_Line(line) && fill.ok && fill.kind == kind &&
+                   filled(fill) == expected.join(u'|');
+        };
+        int lines = 0;
+        for (int round = 0; round < 3000; ++round) {
+            const QString level = levelled ? pick(choices::levels()) : QString();
+            const PanelEntry entry{pick(choices), level, valued ? randomText(random) : QString(),
+                                   randomText(random)};
+            const SetResult set = Set_Step(kind, entry, false);
+            if (!set.line.isEmpty()) {
+                ++lines;
+                QVERIFY2(set.message.isEmpty(), qPrintable(set.message));
+                QString line = set.line;
+                QVERIFY(Tag_New_Step(line, 256).isEmpty());
+                QVERIFY2(loadsBack(line, set.entry), qPrintable(line));
+                QVERIFY2(!line.contains(Controls), qPrintable(line));
+                QString renumbered = line; // ends in ":(256)"
+                QVERIFY(Set_Step_Number(renumbered, 7).isEmpty() &&
+                        renumbered == line.chopped(4) + u"7)"_s);
+                Remove_Step_Number(renumbered);
+                QVERIFY(Tag_New_Step(renumbered, 256).isEmpty() && renumbered == line);
+            }
+
+            // The body as Set makes it, then loosened as the line checks allow.
+            PanelEntry values{pick(choices), level, {}, {}};
+            if (kind == StepKind::Input || kind == StepKind::Wait)
+                values.value = pieces(u"0|1|9"_s, 6);
+            else if (valued)
+                values.value = pieces(u"A|z|9|:|.|_|A/B|(3)"_s, 7) +
+                               (kind == StepKind::SelectModule ? anyCase(u".yim"_s) : QString());
+            const SetResult body = Set_Step(kind, values, false);
+            values = body.entry;
+            QStringList fields = body.line.split(" , "_L1);
+            for (qsizetype i = 0; i < fields.size(); ++i) {
+                if (!valued || i + 1 < fields.size())
+                    fields[i] = anyCase(fields[i]);
+                if (levelled && i == 1)
+                    fields[i].insert(fields[i].size() - 1, blanks());
+            }
+            QString read = fields.join(blanks() + u',' + blanks()) + blanks();
+            if (random.bounded(3) != 0) {
+                const QString comment =
+                    blanks() + pieces(u"a|Z| |:|//|:(|(4|:(7) x|é"_s, 8) + blanks();
+                values.comment = comment.startsWith(u' ') ? comment.sliced(1) : comment;
+                read += "//"_L1 + comment;
+                if (random.bounded(2) != 0) // taken for an old number tag, and replaced
+                    read += u":(%1)"_s.arg(random.bounded(1000));
+            }
+            QVERIFY2(Check_Script_Line(read), qPrintable(read));
+            QVERIFY(Set_Step_Number(read, random.bounded(1, 257)).isEmpty());
+            QVERIFY2(loadsBack(read, values), qPrintable(read));
+            QString again = Set_Step(kind, values, false).line;
+            QVERIFY(Tag_New_Step(again, 12).isEmpty());
+            QVERIFY2(loadsBack(again, values), qPrintable(again));
         }
         QVERIFY(lines > 100);
     }
 }
 
+// Lines as Open takes them fill their true values; a line the checks refuse fills nothing.
 void StepsTest::oddLinesLoadBack()
 {
-    // A lower-case "on" reads as OFF, which moves the timeout's place; what was filled before a
-    // failure stays; start, end and comment lines fill nothing.
     QRandomGenerator random(615);
     for (const auto& [line, ok, fields] :
-         {std::tuple{u"Input , IN1 , on , 5  //:(1)"_s, true, u"1|1||"_s},
+         {std::tuple{u"input,in0,on,5"_s, true, u"0|0|5|"_s},
+          {u"Input , IN1 , on , 5"_s, true, u"1|0|5|"_s},
+          {u"INPUT  ,  IN 3 ,OFF,  12345// x"_s, true, u"3|1|12345|x"_s},
           {u"Input , IN5 , ON , 5  //:(1)"_s, false, QString()},
-          {u"input,in0,on,5"_s, false, u"0"_s},
-          {u"LoadFile , A/B.HEX  // raw:(8)"_s, true, u"A/B.HEX|raw"_s},
-          {u"Program  // main area:(6)"_s, true, u"1|main area"_s},
-          {u"(end)"_s, true, QString()},
+          {u"LoadFile , C:A/B.HEX  // x:(3) y:(8)"_s, true, u"C:A/B.HEX|x:(3) y"_s},
+          {u"Wait , 7  // a:b"_s, true, u"7|a:b"_s},
+          {u"program//  x:(6)"_s, true, u"1| x"_s},
+          {u"// a:(3)"_s, true, QString()},
           {u"Hello"_s, false, QString()}}) {
         const PanelFill fill = Fill_Step_Panel(line);
         QVERIFY2(fill.ok == ok && filled(fill) == fields, qPrintable(line));
 
-        // Every cut of the line fails before its tag, and odd text behind its start never
-        // reads past the end (the sanitizers and Qt's checks watch).
-        for (qsizetype cut = 0; cut <= line.size(); ++cut)
-            QVERIFY(!Fill_Step_Panel(line.left(cut)).ok || cut > line.indexOf(u':'));
-        const QString alphabet = u" ,/:()0123456789INOF"_s;
-        for (int round = 0; round < 300; ++round) {
-            QString odd = line.left(2 + random.bounded(14));
-            for (int n = random.bounded(30); n > 0; --n)
+        // Every cut of the line and odd text behind its start load back exactly when the checks
+        // take them, and never read past the end (the sanitizers and Qt's checks watch).
+        const QString alphabet = u" ,/:()0123456789INOFinof"_s;
+        for (int round = 0; round < 300 + line.size(); ++round) {
+            QString odd = line.left(round < line.size() ? round : 2 + random.bounded(14));
+            for (int n = round < line.size() ? 0 : random.bounded(30); n > 0; --n)
                 odd += alphabet.at(random.bounded(alphabet.size()));
-            Fill_Step_Panel(odd);
+            const PanelFill oddFill = Fill_Step_Panel(odd);
+            QVERIFY2(oddFill.ok == Check_Script_Line(odd) &&
+                         (oddFill.ok || oddFill.choices.size() + oddFill.texts.size() == 0),
+                     qPrintable(odd));
         }
     }
+    QString comment = u"// a:(3)"_s;
+    Remove_Step_Number(comment); // a comment line carries no number
+    QCOMPARE(comment, u"// a:(3)"_s);
 }
 
 QTEST_APPLESS_MAIN(StepsTest)
