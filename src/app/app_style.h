@@ -13,6 +13,7 @@ namespace sw {
 inline constexpr QColor PanelColour{199, 215, 216}; // window, panels, captions, lblFlow
 inline constexpr QColor FieldColour{255, 255, 128}; // text boxes, drop-down lists, buttons
 inline constexpr QColor TitleColour{255, 255, 255}; // the panels' title labels
+inline constexpr QColor LoadedColour{255, 170, 60}; // the title of the panel a step is loaded in
 
 // Arial, with Liberation Sans (its metric twin) where Arial is missing.
 QFont appFont(double pointSize, bool bold = false);

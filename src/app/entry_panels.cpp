@@ -1,5 +1,7 @@
 #include "app/entry_panels.h"
 
+#include "app/app_style.h"
+
 namespace sw {
 
 EntryPanels::EntryPanels(const WindowControls& controls)
@@ -8,6 +10,8 @@ EntryPanels::EntryPanels(const WindowControls& controls)
     for (std::size_t row = 0; row < design.size(); ++row) {
         const DesignControl& control = design[row];
         QWidget* widget = controls.widget(row);
+        if (control.kind == ControlKind::Title)
+            m_titles[control.panel] = widget;
         if (control.entries)
             m_lists.emplace_back(static_cast<QComboBox*>(widget), control.entries);
         if (!control.field)
@@ -29,6 +33,7 @@ void EntryPanels::Fill_Choice_Lists()
 
 void EntryPanels::clearFields()
 {
+    markLoaded(StepKind::None);
     for (const Field& field : m_fields) {
         if (field.list)
             field.list->setCurrentIndex(0);
@@ -37,14 +42,27 @@ void EntryPanels::clearFields()
     }
 }
 
+QWidget* EntryPanels::widgetOf(const Field& field) const
+{
+    return field.list ? static_cast<QWidget*>(field.list) : field.edit;
+}
+
 const EntryPanels::Field* EntryPanels::find(const QString& objectName) const
 {
     for (const Field& field : m_fields) {
-        const QWidget* widget = field.list ? static_cast<QWidget*>(field.list) : field.edit;
-        if (widget->objectName() == objectName)
+        if (widgetOf(field)->objectName() == objectName)
             return &field;
     }
     return nullptr;
+}
+
+StepKind EntryPanels::panelOf(const QWidget* widget) const
+{
+    for (const Field& field : m_fields) {
+        if (widgetOf(field) == widget)
+            return field.panel;
+    }
+    return StepKind::None;
 }
 
 PanelEntry EntryPanels::read(StepKind panel) const
@@ -62,6 +80,33 @@ void EntryPanels::write(StepKind panel, const PanelEntry& entry)
     for (const Field& field : m_fields) {
         if (field.panel == panel && field.edit && field.edit->text() != entry[field.role])
             field.edit->setText(entry[field.role]);
+    }
+}
+
+SetResult EntryPanels::takeStep(StepKind panel, bool flowFull)
+{
+    const SetResult result = Set_Step(panel, read(panel), flowFull);
+    write(panel, result.entry);
+    return result;
+}
+
+void EntryPanels::markLoaded(StepKind panel)
+{
+    if (QWidget* title = m_titles[m_loaded])
+        setColour(title, QPalette::Window, TitleColour);
+    m_loaded = panel;
+    QWidget* title = m_titles[panel];
+    if (!title)
+        return;
+    setColour(title, QPalette::Window, LoadedColour);
+    // The fields come in focus order; the first is the panel's first.
+    for (const Field& field : m_fields) {
+        if (field.panel != panel)
+            continue;
+        widgetOf(field)->setFocus(Qt::OtherFocusReason);
+        if (field.edit)
+            field.edit->selectAll();
+        return;
     }
 }
 

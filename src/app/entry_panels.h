@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include <map>
 #include <vector>
 
 // The fields of the eight entry panels, found by panel and role: what a Set command reads and
@@ -21,15 +22,24 @@ public:
     // Fills every drop-down list, the flow selector first, in the order of its entries, and
     // selects the first entry of each.
     void Fill_Choice_Lists();
-    // Every panel back to its first entries and empty fields.
+    // Every panel back to its first entries and empty fields, none marked as loaded.
     void clearFields();
 
     PanelEntry read(StepKind panel) const;
     // Writes back the text fields that a Set command changed.
     void write(StepKind panel, const PanelEntry& entry);
+    // A Set or Replace of a panel: its fields read, checked and adjusted, the adjustments
+    // written back.
+    SetResult takeStep(StepKind panel, bool flowFull);
 
     // Puts a step loaded back from the flow into its panel's fields, unfiltered.
     void apply(const PanelFill& fill);
+    // The panel that holds a step loaded back, marked in its title until the mark moves or
+    // goes (None); its first field gets the focus, its text selected to be typed over.
+    void markLoaded(StepKind panel);
+    StepKind loaded() const { return m_loaded; }
+    // The panel of a field or drop-down list, None for any other widget.
+    StepKind panelOf(const QWidget* widget) const;
 
 private:
     struct Field
@@ -41,8 +51,12 @@ private:
     };
     const Field* find(const QString& objectName) const;
 
+    QWidget* widgetOf(const Field& field) const;
+
     std::vector<Field> m_fields;
     std::vector<std::pair<QComboBox*, const QStringList& (*)()>> m_lists;
+    std::map<StepKind, QWidget*> m_titles;
+    StepKind m_loaded = StepKind::None;
 };
 
 } // namespace sw

@@ -130,8 +130,7 @@ void MainWindow::openScriptFile(const QString& path)
     if (showError(Number_All_Steps(m_document.store())))
         return;
     // The flow selector stays where it was: the flow shown before is shown from the file.
-    showError(m_document.Render_Flow(shownFlowMode()));
-    m_document.view().select(0);
+    m_document.showFromStart(shownFlowMode());
     setCurrentFile(path);
     m_fileContent = read.content;
 }

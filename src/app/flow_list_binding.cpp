@@ -5,6 +5,8 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 
+#include <algorithm>
+
 namespace sw {
 
 namespace {
@@ -32,6 +34,15 @@ public:
             selection.isEmpty() ? QModelIndex() : QModelIndex(selection.constFirst().topLeft()));
         QItemSelectionModel::select(line.isValid() ? QItemSelection(line, line) : selection,
                                     single(command));
+    }
+
+    // Shows the flow view's selection as it is: a run as one block, connectors between its
+    // lines included, the selected line current.
+    void show(int first, int last, int current)
+    {
+        const QModelIndex top = m_flow.index(first);
+        QItemSelectionModel::select(QItemSelection(top, m_flow.index(last)), ClearAndSelect);
+        QItemSelectionModel::setCurrentIndex(m_flow.index(current), NoUpdate);
     }
 
 private:
@@ -64,7 +75,8 @@ FlowListBinding::FlowListBinding(QListView* list, FlowView& flow)
 {
     list->setModel(&flow);
     QItemSelectionModel* toolkitDefault = list->selectionModel();
-    list->setSelectionModel(new FlowSelectionModel(flow, list));
+    m_selection = new FlowSelectionModel(flow, list);
+    list->setSelectionModel(m_selection);
     delete toolkitDefault;
     connect(&flow, &FlowView::selectedChanged, this, &FlowListBinding::showSelected);
     list->installEventFilter(this);
@@ -72,16 +84,33 @@ FlowListBinding::FlowListBinding(QListView* list, FlowView& flow)
 
 void FlowListBinding::showSelected(int position)
 {
-    QItemSelectionModel* selection = m_list->selectionModel();
+    auto* selection = static_cast<FlowSelectionModel*>(m_selection);
     if (position < 0) {
         selection->clear();
         return;
     }
     const QModelIndex index = m_flow.index(position);
-    if (selection->currentIndex() != index || !selection->isSelected(index))
+    if (m_flow.runFirst() != m_flow.runLast())
+        selection->show(m_flow.runFirst(), m_flow.runLast(), position);
+    else if (selection->currentIndex() != index || !selection->isSelected(index) ||
+             selection->selectedIndexes().size() != 1)
         selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     // Also when the line stays current while rows come before it ("(End)" under a Set).
     m_list->scrollTo(index);
+}
+
+int FlowListBinding::topRow() const
+{
+    return std::max(m_list->indexAt(QPoint(0, 0)).row(), 0);
+}
+
+void FlowListBinding::showFromRow(int row)
+{
+    // The rows are laid out when the list is next painted; the scroll range needs them now.
+    m_list->doItemsLayout();
+    m_list->scrollTo(m_flow.index(row), QAbstractItemView::PositionAtTop);
+    if (m_flow.selected() >= 0)
+        m_list->scrollTo(m_flow.index(m_flow.selected()));
 }
 
 // Up and Down step from line to line; the list's own handling would stop on connectors.
@@ -94,12 +123,14 @@ bool FlowListBinding::eventFilter(QObject* watched, QEvent* event)
         Q_EMIT loadPressed();
         return true;
     }
+    // Shift extends the run; with Ctrl the window's move keys have the arrows.
+    const bool extend = key->modifiers() == Qt::ShiftModifier;
     switch (key->key()) {
     case Qt::Key_Down:
-        m_flow.selectNextLine();
+        m_flow.selectNextLine(extend);
         return true;
     case Qt::Key_Up:
-        m_flow.selectPreviousLine();
+        m_flow.selectPreviousLine(extend);
         return true;
     case Qt::Key_Delete:
         Q_EMIT deletePressed();

@@ -7,7 +7,8 @@
 
 // Shows the flow view in the list. The list owns no script: every selection it is asked for,
 // by mouse, keyboard or program, goes to the flow view, whose rule decides where it lands
-// (never on a connector), and the list shows what the flow view selected.
+// (never on a connector), and the list shows what the flow view selected: a line, or a run of
+// steps, which Shift with the arrow keys extends.
 namespace sw {
 
 class FlowListBinding : public QObject
@@ -17,6 +18,10 @@ class FlowListBinding : public QObject
 public:
     // Becomes a child of the list.
     FlowListBinding(QListView* list, FlowView& flow);
+
+    // The first line in sight, and showing a flow from a row on, its selection in sight.
+    int topRow() const;
+    void showFromRow(int row);
 
 Q_SIGNALS:
     void deletePressed();
@@ -31,6 +36,7 @@ private:
 
     QListView* m_list;
     FlowView& m_flow;
+    QItemSelectionModel* m_selection;
 };
 
 } // namespace sw

@@ -32,10 +32,20 @@ constexpr std::array<MenuItem, 9> FileItems{{
     {"mnuSep3"_L1, {}},
     {"mnuExit"_L1, "Exit(&X)"_L1, QKeySequence::Quit, QKeyCombination(Qt::CTRL, Qt::Key_Q)},
 }};
-// The history names what they undo once there is something to undo.
-constexpr std::array<MenuItem, 2> EditItems{{
+// The history names what they undo once there is something to undo. Replace Step's key is
+// Shift with the key that sets a step.
+constexpr std::array<MenuItem, 9> EditItems{{
     {"mnuUndo"_L1, "Undo(&U)"_L1, QKeySequence::Undo},
     {"mnuRedo"_L1, "Redo(&R)"_L1, QKeySequence::Redo},
+    {"mnuSep4"_L1, {}},
+    {"mnuCut"_L1, "Cut(&T)"_L1, QKeySequence::Cut},
+    {"mnuCopy"_L1, "Copy(&C)"_L1, QKeySequence::Copy},
+    {"mnuPaste"_L1, "Paste(&P)"_L1, QKeySequence::Paste},
+    {"mnuDuplicate"_L1, "Duplicate(&D)"_L1, QKeySequence::UnknownKey,
+     QKeyCombination(Qt::CTRL, Qt::Key_D)},
+    {"mnuSep5"_L1, {}},
+    {"mnuReplace"_L1, "Replace Step(&S)"_L1, QKeySequence::UnknownKey,
+     QKeyCombination(Qt::SHIFT, Qt::Key_Return)},
 }};
 constexpr std::array<MenuItem, 1> HelpItems{{{"mnuVersion"_L1, "Version(&V)"_L1}}};
 
@@ -53,8 +63,13 @@ QMenu* addMenu(QMenuBar* bar, QLatin1StringView name, QLatin1StringView title,
             item.caption.isEmpty() ? menu->addSeparator() : menu->addAction(QString(item.caption));
         action->setObjectName(QString(item.name));
         action->setShortcuts(item.key);
-        if (action->shortcuts().isEmpty() && item.fallback.key() != Qt::Key_unknown)
-            action->setShortcut(item.fallback);
+        if (action->shortcuts().isEmpty() && item.fallback.key() != Qt::Key_unknown) {
+            // The keypad's Enter does what Return does.
+            const QKeyCombination enter(item.fallback.keyboardModifiers(), Qt::Key_Enter);
+            action->setShortcuts(item.fallback.key() == Qt::Key_Return
+                                     ? QList<QKeySequence>{item.fallback, enter}
+                                     : QList<QKeySequence>{item.fallback});
+        }
     }
     return menu;
 }
@@ -71,10 +86,13 @@ MainMenu buildMainMenu(QMenuBar* bar)
     QMenu* file = addMenu(bar, "mnuFile"_L1, "File(&F)"_L1, FileItems);
     QMenu* edit = addMenu(bar, "mnuEdit"_L1, "Edit(&E)"_L1, EditItems);
     QMenu* help = addMenu(bar, "mnuHelp"_L1, "Help(&H)"_L1, HelpItems);
-    return {
-        item(file, "mnuNew"_L1),    item(file, "mnuOpen"_L1),          item(file, "mnuSave"_L1),
-        item(file, "mnuSaveAs"_L1), item<QMenu>(file, "mnuRecent"_L1), item(file, "mnuExit"_L1),
-        item(edit, "mnuUndo"_L1),   item(edit, "mnuRedo"_L1),          item(help, "mnuVersion"_L1)};
+    return {item(file, "mnuNew"_L1),           item(file, "mnuOpen"_L1),
+            item(file, "mnuSave"_L1),          item(file, "mnuSaveAs"_L1),
+            item<QMenu>(file, "mnuRecent"_L1), item(file, "mnuExit"_L1),
+            item(edit, "mnuUndo"_L1),          item(edit, "mnuRedo"_L1),
+            item(edit, "mnuCut"_L1),           item(edit, "mnuCopy"_L1),
+            item(edit, "mnuPaste"_L1),         item(edit, "mnuDuplicate"_L1),
+            item(edit, "mnuReplace"_L1),       item(help, "mnuVersion"_L1)};
 }
 
 } // namespace sw

@@ -5,8 +5,10 @@
 #include "app/edit_history.h"
 #include "app/flow_list_binding.h"
 #include "app/recent_files.h"
+#include "app/replace_step_command.h"
 #include "app/return_keys.h"
 #include "app/script_drops.h"
+#include "app/step_clipboard.h"
 #include "app/twips.h"
 #include "app/window_placement.h"
 #include "files/recovery_copy.h"
@@ -50,34 +52,7 @@ void MainWindow::connectControls()
 {
     connect(m_controls.modeList(), &QComboBox::activated, this, &MainWindow::cmbMode_Click);
 
-    const auto design = designControls();
-    for (std::size_t row = 0; row < design.size(); ++row) {
-        if (design[row].kind != ControlKind::SetButton)
-            continue;
-        connect(static_cast<QPushButton*>(m_controls.widget(row)), &QPushButton::clicked, this,
-                [this, kind = design[row].panel] { Set_Click(kind); });
-    }
-    new ReturnKeys(m_controls, this);
-
-    const auto moveUp = [this] { editFlow(u"Move step up"_s, &Move_Step_Up); };
-    const auto moveDown = [this] { editFlow(u"Move step down"_s, &Move_Step_Down); };
-    const auto deleteStep = [this] { editFlow(u"Delete step"_s, &Delete_Selected_Step); };
-    auto* binding = new FlowListBinding(m_controls.flowList(), m_document.view());
-    connect(binding, &FlowListBinding::deletePressed, this, deleteStep);
-    connect(binding, &FlowListBinding::loadPressed, this, &MainWindow::lstScript_DblClick);
-    connect(m_controls.flowList(), &QListView::doubleClicked, this,
-            &MainWindow::lstScript_DblClick);
-    connect(m_controls.button("cmdUP"_L1), &QPushButton::clicked, this, moveUp);
-    connect(m_controls.button("cmdDown"_L1), &QPushButton::clicked, this, moveDown);
-    connect(m_controls.button("cmdDelete"_L1), &QPushButton::clicked, this, deleteStep);
-    // Ctrl+Up and Ctrl+Down move the selected step from anywhere in the window.
-    connect(new QShortcut(QKeyCombination(Qt::CTRL, Qt::Key_Up), this), &QShortcut::activated, this,
-            moveUp);
-    connect(new QShortcut(QKeyCombination(Qt::CTRL, Qt::Key_Down), this), &QShortcut::activated,
-            this, moveDown);
-
-    m_history->bindActions(m_menu.mnuUndo, m_menu.mnuRedo);
-    connect(m_history, &EditHistory::restored, this, &MainWindow::showRestoredFlow);
+    connectEditing();
     connect(m_recent, &RecentFiles::chosen, this, &MainWindow::openRecentFile);
 
     connect(m_menu.mnuNew, &QAction::triggered, this, &MainWindow::mnuNew_Click);
@@ -182,9 +157,20 @@ void MainWindow::cmbMode_Click()
             return;
         const int position = m_controls.modeList()->currentIndex();
         showFlowHeading(position);
+        // Each flow comes back as it was left: its selection and the lines in sight.
+        m_document.keepTopRow(m_listBinding->topRow());
         for (const QString& failure : m_document.Switch_Flow(position))
             m_dialogs->critical(failure);
+        m_listBinding->showFromRow(m_document.place().topRow);
     });
+}
+
+void MainWindow::switchFlow(int flowMode)
+{
+    if (flowMode == m_document.shownFlow())
+        return;
+    m_controls.modeList()->setCurrentIndex(flowMode);
+    cmbMode_Click();
 }
 
 void MainWindow::Reset_Entry_Panels()

@@ -23,6 +23,9 @@ namespace sw {
 
 class OuterGeometry;
 class EditHistory;
+class FlowListBinding;
+class ReplaceStepCommand;
+class StepClipboard;
 class RecentFiles;
 class RecoveryCopy;
 struct RecoveryContent;
@@ -76,8 +79,11 @@ private:
     void commitData(QSessionManager& manager);
     void showFlowHeading(int flowMode);
     void cmbMode_Click();
+    // Shows a flow as the flow selector would, from the keyboard.
+    void switchFlow(int flowMode);
 
     // The editing commands, in editing_commands.cpp.
+    void connectEditing();
     void Set_Click(StepKind kind);
     void editFlow(const QString& name, ErrorText (*edit)(FlowView&));
     // Undo and redo put back a state that may show the other flow.
@@ -132,6 +138,9 @@ private:
     std::unique_ptr<QSettings> m_settingsStore;
     AppSettings m_settings;
     EditHistory* m_history;
+    std::unique_ptr<StepClipboard> m_clipboard;
+    std::unique_ptr<ReplaceStepCommand> m_replace;
+    FlowListBinding* m_listBinding = nullptr;
     RecentFiles* m_recent;
     QString CurrentFilePath;
     QByteArray m_fileContent; // the current file's content as last read or written here

@@ -93,8 +93,7 @@ void MainWindow::restoreScript(const RecoveryContent& content)
     // Both copies as they were, so the script counts as changed and the close asks.
     m_document.store() = content.working;
     m_document.saved() = content.saved;
-    showError(m_document.Render_Flow(shownFlowMode()));
-    m_document.view().select(0);
+    m_document.showFromStart(shownFlowMode());
     setCurrentFile(content.filePath);
 }
 

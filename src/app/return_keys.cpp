@@ -8,7 +8,7 @@ namespace sw {
 
 bool isReturnKey(const QKeyEvent& key)
 {
-    const auto held = key.modifiers() & ~Qt::KeypadModifier & ~Qt::ShiftModifier;
+    const auto held = key.modifiers() & ~Qt::KeypadModifier;
     return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && held == Qt::NoModifier;
 }
 

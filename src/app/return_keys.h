@@ -12,7 +12,7 @@
 // these keys.
 namespace sw {
 
-// Return or Enter from the main keys or the keypad, with Shift at most.
+// Return or Enter from the main keys or the keypad, alone: with Shift they replace a step.
 bool isReturnKey(const QKeyEvent& key);
 
 class ReturnKeys : public QObject

@@ -121,7 +121,7 @@ QWidget* makeControl(const DesignControl& control, QWidget* parent)
         return button;
     }
     case ControlKind::FlowList: {
-        auto* list = new QListView(parent);
+        auto* list = new FlowListView(parent);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);
         list->setUniformItemSizes(true);
@@ -191,9 +191,9 @@ QLabel* WindowControls::flowHeading() const
     return static_cast<QLabel*>(widget("lblFlow"_L1));
 }
 
-QListView* WindowControls::flowList() const
+FlowListView* WindowControls::flowList() const
 {
-    return static_cast<QListView*>(widget("lstScript"_L1));
+    return static_cast<FlowListView*>(widget("lstScript"_L1));
 }
 
 QPushButton* WindowControls::button(QLatin1StringView name) const

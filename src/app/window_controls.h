@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/flow_list_view.h"
 #include "app/window_design.h"
 
 #include <QComboBox>
 #include <QLabel>
-#include <QListView>
 #include <QPushButton>
 #include <QWidget>
 
@@ -28,7 +28,7 @@ public:
 
     QComboBox* modeList() const;
     QLabel* flowHeading() const;
-    QListView* flowList() const;
+    FlowListView* flowList() const;
     QPushButton* button(QLatin1StringView name) const;
 
 private:

@@ -3,6 +3,8 @@
 #include "script/numbering.h"
 #include "steps/step_line.h"
 
+#include <algorithm>
+
 namespace sw {
 
 namespace {
@@ -32,6 +34,15 @@ ErrorText exchangeLines(FlowView& view, int upper, int numberSource, int offset)
     return {};
 }
 
+// A new step line as the renumbering may take it: a comment that ends as a tag would be taken
+// for one, so such a line gets a tag of its own first.
+QString newStepLine(QString line)
+{
+    if (trailingTag(line) >= 0)
+        Tag_New_Step(line, 0);
+    return line;
+}
+
 } // namespace
 
 bool Is_Flow_Full(const FlowView& view)
@@ -41,26 +52,79 @@ bool Is_Flow_Full(const FlowView& view)
 
 ErrorText Insert_Step_Line(FlowView& view, const QString& text)
 {
-    if (Is_Flow_Full(view))
+    return insertStepLines(view, {text});
+}
+
+ErrorText insertStepLines(FlowView& view, const QStringList& lines)
+{
+    if (view.count() + 2 * lines.size() > MaxFlowItems)
         return QString(FlowFullMessage);
-    const int selected = view.selected();
-    if (selected < 0)
+    const int selected = view.runLast();
+    if (selected < 0 || lines.isEmpty())
         return {};
 
-    int position = selected + 2;
-    if (selected == view.count() - 1) {
-        // "(End)" selected: the line goes just before it and "(End)" stays selected.
-        position = selected;
-        view.insertLine(position, text);
-    } else {
-        view.insertLine(position, text);
-        view.select(position);
+    // "(End)" selected: the lines go just before it and "(End)" stays selected.
+    const bool beforeEnd = selected == view.count() - 1;
+    const int first = beforeEnd ? selected : selected + 2;
+    int position = first;
+    for (const QString& line : lines) {
+        view.insertLine(position, isNumberedLine(line) ? newStepLine(line) : line);
+        position += 2;
     }
-    return Renumber_Steps(view, position);
+    if (!beforeEnd)
+        view.selectRun(first, position - 2);
+    return Renumber_Steps(view, first);
+}
+
+ErrorText replaceStepLine(FlowView& view, const QString& text)
+{
+    const int s = view.selected();
+    if (s <= 0 || s == view.count() - 1 || view.anchor() != s || isCommentLine(view.itemText(s)))
+        return {};
+    view.setItemText(s, newStepLine(text));
+    return Renumber_Steps(view, s);
+}
+
+QStringList selectedSteps(const FlowView& view)
+{
+    QStringList lines;
+    if (view.runFirst() <= 0 || view.runLast() == view.count() - 1)
+        return lines;
+    for (int position = view.runFirst(); position <= view.runLast(); position += 2)
+        lines << view.itemText(position);
+    return lines;
+}
+
+ErrorText moveStepsBefore(FlowView& view, int position)
+{
+    const int first = view.runFirst();
+    const int last = view.runLast();
+    if (first <= 0 || last >= view.count() - 1 || position < 2 || position > view.count() - 1 ||
+        position % 2 != 0 || (position >= first && position <= last + 2))
+        return {};
+    // The lines from the run to the place turn round, the run to the place's side; no row of
+    // the list comes or goes.
+    const bool up = position < first;
+    const int top = up ? position : first;
+    const int bottom = up ? last : position - 2;
+    QStringList lines;
+    for (int p = top; p <= bottom; p += 2)
+        lines << view.itemText(p);
+    const qsizetype runLines = (last - first) / 2 + 1;
+    std::rotate(lines.begin(), up ? lines.end() - runLines : lines.begin() + runLines, lines.end());
+    for (int p = top; p <= bottom; p += 2)
+        view.setItemText(p, lines.at((p - top) / 2));
+    const int newFirst = up ? position : position - 2 - (last - first);
+    const int newLast = newFirst + (last - first);
+    const bool anchoredAtTop = view.anchor() == first;
+    view.selectRun(anchoredAtTop ? newFirst : newLast, anchoredAtTop ? newLast : newFirst);
+    return Renumber_Steps(view, top);
 }
 
 ErrorText Move_Step_Up(FlowView& view)
 {
+    if (view.runFirst() != view.runLast())
+        return moveStepsBefore(view, view.runFirst() - 2);
     const int s = view.selected();
     if (s <= 2 || s == view.count() - 1)
         return {};
@@ -73,6 +137,8 @@ ErrorText Move_Step_Up(FlowView& view)
 
 ErrorText Move_Step_Down(FlowView& view)
 {
+    if (view.runFirst() != view.runLast())
+        return moveStepsBefore(view, view.runLast() + 4);
     const int s = view.selected();
     const int c = view.count();
     if (s <= 0 || s == c - 3 || s == c - 1)
@@ -86,12 +152,15 @@ ErrorText Move_Step_Down(FlowView& view)
 
 ErrorText Delete_Selected_Step(FlowView& view)
 {
-    const int s = view.selected();
-    if (s <= 0 || s == view.count() - 1)
+    const int s = view.runFirst();
+    if (s <= 0 || view.runLast() == view.count() - 1)
         return {};
-    const bool wasComment = isCommentLine(view.itemText(s));
-    view.removeLine(s);
-    if (!wasComment && view.count() > 3) {
+    bool numbered = false;
+    for (int position = view.runLast(); position >= s; position -= 2) {
+        numbered = numbered || !isCommentLine(view.itemText(position));
+        view.removeLine(position);
+    }
+    if (numbered && view.count() > 3) {
         if (ErrorText error = Renumber_Steps(view, s); !error.isEmpty())
             return error;
     }

@@ -36,8 +36,8 @@ void FlowView::insertLine(int position, const QString& text)
     m_items.insert(position, QString(ConnectorLine));
     m_items.insert(position, text);
     endInsertRows();
-    if (m_selected >= position)
-        select(m_selected + 2);
+    const auto shifted = [position](int item) { return item >= position ? item + 2 : item; };
+    setSelection(shifted(m_anchor), shifted(m_selected));
 }
 
 void FlowView::removeLine(int position)
@@ -47,10 +47,10 @@ void FlowView::removeLine(int position)
     beginRemoveRows({}, position, last);
     m_items.remove(position, last - position + 1);
     endRemoveRows();
-    if (m_selected == position || m_selected == position + 1)
+    if (m_selected >= 0 && runFirst() <= position + 1 && runLast() >= position)
         select(-1);
     else if (m_selected > position)
-        select(m_selected - 2);
+        setSelection(m_anchor - 2, m_selected - 2);
 }
 
 void FlowView::setItemText(int position, const QString& text)
@@ -60,28 +60,58 @@ void FlowView::setItemText(int position, const QString& text)
     Q_EMIT dataChanged(changed, changed, {Qt::DisplayRole});
 }
 
-void FlowView::select(int position)
+namespace {
+
+// The line a position stands for: a connector stands for the line above it.
+int lineAt(int position, int count)
 {
-    if (position < 0 || position >= count())
-        position = -1;
-    else if (position % 2 == 1)
-        position -= 1;
-    if (position == m_selected)
+    if (position < 0 || position >= count)
+        return -1;
+    return position - position % 2;
+}
+
+} // namespace
+
+void FlowView::setSelection(int anchor, int position)
+{
+    if (anchor == m_anchor && position == m_selected)
         return;
+    m_anchor = anchor;
     m_selected = position;
     Q_EMIT selectedChanged(m_selected);
 }
 
-void FlowView::selectPreviousLine()
+void FlowView::select(int position)
 {
-    if (m_selected >= 2)
-        select(m_selected - 2);
+    const int line = lineAt(position, count());
+    setSelection(line, line);
 }
 
-void FlowView::selectNextLine()
+void FlowView::selectRun(int anchor, int position)
 {
-    if (m_selected >= 0 && m_selected + 2 < count())
-        select(m_selected + 2);
+    const int firstStep = 2;
+    const int lastStep = count() - 3;
+    if (lastStep < firstStep)
+        return;
+    const auto keep = [&](int item) {
+        const int line = lineAt(std::clamp(item, 0, count() - 1), count());
+        return std::clamp(line, firstStep, lastStep);
+    };
+    setSelection(keep(anchor), keep(position));
+}
+
+void FlowView::selectPreviousLine(bool extend)
+{
+    if (m_selected < 2)
+        return;
+    extend ? selectRun(m_anchor, m_selected - 2) : select(m_selected - 2);
+}
+
+void FlowView::selectNextLine(bool extend)
+{
+    if (m_selected < 0 || m_selected + 2 >= count())
+        return;
+    extend ? selectRun(m_anchor, m_selected + 2) : select(m_selected + 2);
 }
 
 } // namespace sw

@@ -3,6 +3,8 @@
 #include <QAbstractListModel>
 #include <QStringList>
 
+#include <algorithm>
+
 // The items of the flow list: the lines of the flow shown at even positions, each followed by
 // a connector but "(End)". The list widget displays this model; it holds no script of its own.
 // An item longer than a list can show is displayed shortened; its text stays whole.
@@ -28,27 +30,40 @@ public:
     // Replaces every item; nothing is selected afterwards.
     void setItems(const QStringList& items);
     // Inserts a line at an even position together with the connector that follows it; the
-    // selection stays on the item it was on.
+    // selection stays on the items it was on.
     void insertLine(int position, const QString& text);
-    // Removes the line at an even position and the connector after it; a selection on either
-    // is cleared, one behind them stays on its item.
+    // Removes the line at an even position and the connector after it; a selection that holds
+    // either is cleared, one behind them stays on its items.
     void removeLine(int position);
     // Replaces an item's text in place; the selection stays where it is.
     void setItemText(int position, const QString& text);
 
-    // The selected position, -1 for none.
+    // The selected position, -1 for none: the line that moves when a run is extended.
     int selected() const { return m_selected; }
-    // Selects a position; a connector (odd position) selects the line just above it.
+    // A run of steps may be selected: the lines from runFirst() to runLast(), which are the
+    // selected line alone when no run is.
+    int anchor() const { return m_anchor; }
+    int runFirst() const { return std::min(m_anchor, m_selected); }
+    int runLast() const { return std::max(m_anchor, m_selected); }
+    // Selects one position; a connector (odd position) selects the line just above it.
     void select(int position);
+    // Selects the run from anchor to position. "(Start)" and "(End)" never join a run, so both
+    // ends are kept to the steps; without steps the selection stays as it is.
+    void selectRun(int anchor, int position);
     // The arrow keys' steps: on to the next or back to the previous line, if there is one.
-    void selectNextLine();
-    void selectPreviousLine();
+    // Extending moves the run's free end from the selected line instead.
+    void selectNextLine(bool extend = false);
+    void selectPreviousLine(bool extend = false);
 
 Q_SIGNALS:
+    // The selected line or the run changed.
     void selectedChanged(int position);
 
 private:
+    void setSelection(int anchor, int position);
+
     QStringList m_items;
+    int m_anchor = -1;
     int m_selected = -1;
 };
 

@@ -37,8 +37,20 @@ void ScriptDocument::New_Script()
         flow[1] = QString(EndLine);
     }
     Copy_Saved_To_Store();
-    Render_Flow(0);
+    showFromStart(0);
+}
+
+void ScriptDocument::showFromStart(int flowMode)
+{
+    m_places.fill({});
+    Render_Flow(flowMode);
     m_view.select(0);
+}
+
+void ScriptDocument::keepPlace()
+{
+    m_places[m_shownFlow].anchor = m_view.anchor();
+    m_places[m_shownFlow].selected = m_view.selected();
 }
 
 ErrorText ScriptDocument::Copy_Saved_To_Store()
@@ -112,9 +124,13 @@ QStringList ScriptDocument::Switch_Flow(int position)
         return failures;
     if (const ErrorText error = Harvest_Flow(m_shownFlow); !error.isEmpty())
         failures << error;
+    keepPlace();
     if (const ErrorText error = Render_Flow(position); !error.isEmpty())
         failures << error;
-    m_view.select(0);
+    const Place& back = place();
+    m_view.select(back.selected);
+    if (back.anchor != back.selected)
+        m_view.selectRun(back.anchor, back.selected);
     return failures;
 }
 

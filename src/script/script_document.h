@@ -49,9 +49,26 @@ public:
     int shownFlow() const { return m_shownFlow; }
 
     // The flow selector chose position p: the view's lines go back into the flow it showed,
-    // flow p is shown with "(Start)" selected. Does nothing while FormLoading is set. Returns
-    // the failures to show, in order.
+    // flow p is shown with the line or run selected that was selected when it was last left
+    // ("(Start)" in a flow not shown since the script was made or read). Does nothing while
+    // FormLoading is set. Returns the failures to show, in order.
     QStringList Switch_Flow(int position);
+
+    // Where the user was in a flow: the selection and the first line in sight.
+    struct Place
+    {
+        int anchor = 0;
+        int selected = 0;
+        int topRow = 0;
+    };
+    // The place of the flow shown, when it was last shown or kept.
+    const Place& place() const { return m_places[m_shownFlow]; }
+    // The view's selection becomes the shown flow's place.
+    void keepPlace();
+    // The window tells what of the shown flow is in sight, before it is left.
+    void keepTopRow(int row) { m_places[m_shownFlow].topRow = row; }
+    // Shows a flow of a script just made or read from its beginning, and forgets both places.
+    void showFromStart(int flowMode);
 
     // True only while start-up fills the controls; the flow switch then does nothing.
     bool FormLoading = false;
@@ -61,6 +78,7 @@ private:
     SavedScript m_saved;
     FlowView m_view;
     int m_shownFlow = 0;
+    std::array<Place, FlowCount> m_places{};
 };
 
 } // namespace sw

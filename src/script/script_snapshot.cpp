@@ -8,6 +8,7 @@ ScriptSnapshot takeSnapshot(const ScriptDocument& document)
 {
     ScriptSnapshot snapshot;
     snapshot.shownFlow = document.shownFlow();
+    snapshot.anchor = document.view().anchor();
     snapshot.selected = document.view().selected();
     for (int f = 0; f < FlowCount; ++f) {
         QStringList& lines = snapshot.flows[f];
@@ -36,8 +37,11 @@ void restoreSnapshot(ScriptDocument& document, const ScriptSnapshot& snapshot)
         const auto count = std::min<qsizetype>(snapshot.flows[f].size(), LastLineSlot + 1);
         std::copy_n(snapshot.flows[f].cbegin(), count, flow.begin());
     }
+    document.keepPlace();
     document.Render_Flow(snapshot.shownFlow);
     document.view().select(snapshot.selected);
+    if (snapshot.anchor != snapshot.selected)
+        document.view().selectRun(snapshot.anchor, snapshot.selected);
 }
 
 } // namespace sw

@@ -15,13 +15,15 @@ struct ScriptSnapshot
 {
     std::array<QStringList, FlowCount> flows; // lines only, no connectors
     int shownFlow = 0;
+    int anchor = -1; // the selected run's fixed end
     int selected = -1;
     friend bool operator==(const ScriptSnapshot&, const ScriptSnapshot&) = default;
 };
 
 ScriptSnapshot takeSnapshot(const ScriptDocument& document);
 
-// Writes both flows into the working copy and shows the snapshot's flow with its selection.
+// Writes both flows into the working copy and shows the snapshot's flow with its selection;
+// a flow shown until then keeps its place.
 // The saved copy is left alone, so a state equal to it counts as unchanged again.
 void restoreSnapshot(ScriptDocument& document, const ScriptSnapshot& snapshot);
 

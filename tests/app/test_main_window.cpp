@@ -1,3 +1,4 @@
+#include "app/app_style.h"
 #include "app/edit_history.h"
 #include "app/window_layout.h"
 #include "script/script_snapshot.h"
@@ -7,6 +8,7 @@
 #include <QComboBox>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <tuple>
@@ -71,9 +73,12 @@ private:
                 return shown[i] + u" misnumbered"_s;
             state += shown[i].section(u"  //"_s, 0, 0).remove(u"Wait , "_s) + u' ';
         }
+        const QWidget* focus = QApplication::focusWidget();
         return state + u'|' + find<QLineEdit>(u"txtWait"_s)->text() + u'|' +
                m_dialogs->requests.value(m_dialogs->requests.size() - 1).section(u'|', 0, 0) +
-               (m_window->isVisible() ? u""_s : u" closed"_s);
+               (m_window->isVisible() ? u""_s : u" closed"_s) + u'@' +
+               QString::number(m_window->document().view().selected()) + u' ' +
+               (focus ? focus->objectName() : u"-"_s);
     }
     QPoint rowCentre(int row) const
     {
@@ -82,6 +87,14 @@ private:
     void clickRow(int row, Qt::KeyboardModifiers modifiers = {}) const
     {
         QTest::mouseClick(flowList()->viewport(), Qt::LeftButton, modifiers, rowCentre(row));
+    }
+    // A drag of the selected steps dropped at a point of the list. Qt delivers drop events only
+    // inside a drag of the window system, which a test has not; the list's own handling of
+    // them is to ask for the move at the drop place.
+    void dropAt(QPoint at) const
+    {
+        if (const int place = flowList()->dropPlace(at); place >= 0)
+            Q_EMIT flowList()->moveRequested(place);
     }
     void doubleClickRow(int row) const
     {
@@ -142,13 +155,30 @@ void MainWindowTest::panelsSetAndLoadBackTheirSteps()
     }
 
     // A double-click loads each step back into its cleared panel as Set left it; on a
-    // connector it loads the line above.
+    // connector it loads the line above. The panel's title alone is marked, and its first
+    // field has the focus, until a Set.
+    const auto marked = [this] {
+        QStringList titles;
+        for (const QLabel* label : m_window->findChildren<QLabel*>()) {
+            if (label->palette().color(QPalette::Window) == sw::LoadedColour)
+                titles << label->objectName();
+        }
+        return titles.join(u' ') + u' ' + QApplication::focusWidget()->objectName();
+    };
     m_window->Reset_Entry_Panels();
     for (int i = 0; i < afterSet.size(); ++i) {
         QVERIFY(entries(afterSet[i]) != afterSet[i]);
         doubleClickRow(2 * i + 3);
         QCOMPARE(entries(afterSet[i]), afterSet[i]);
+        const QString title = find(afterSet[i][0].section(u'=', 0, 0))
+                                  ->parentWidget()
+                                  ->findChildren<QLabel*>()
+                                  .constFirst()
+                                  ->objectName();
+        QCOMPARE(marked(), title + u' ' + afterSet[i][0].section(u'=', 0, 0));
     }
+    click(u"cmdF2"_s);
+    QCOMPARE(marked(), u" cmdF2"_s);
 
     // A flow of 515 items takes no more steps, and the panel stays as it was: the empty
     // timeout is not filled in.
@@ -186,20 +216,30 @@ void MainWindowTest::listFollowsTheFlowView()
     QCOMPARE(visited, (QList<int>{4, 6, 8, 8, 6, 4, 2, 0, 0}));
 
     // Random clicks anywhere in the list (lines, connectors, the empty area below the last
-    // line), keys and commands: the one highlighted row is always the flow view's selection,
-    // and it is wholly in sight.
+    // line), keys and commands: the highlighted rows are always the flow view's line or run,
+    // and its selected line is wholly in sight.
     QListView* list = flowList();
-    const QList<QKeyCombination> keys{
-        Qt::Key_Up,  Qt::Key_Down,   Qt::Key_Delete,   Qt::Key_Home,
-        Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown, Qt::CTRL | Qt::Key_Space};
+    const QList<QKeyCombination> keys{Qt::Key_Up,
+                                      Qt::Key_Down,
+                                      Qt::Key_Delete,
+                                      Qt::Key_Home,
+                                      Qt::Key_End,
+                                      Qt::Key_PageUp,
+                                      Qt::Key_PageDown,
+                                      Qt::CTRL | Qt::Key_Space,
+                                      Qt::SHIFT | Qt::Key_Up,
+                                      Qt::SHIFT | Qt::Key_Down,
+                                      Qt::CTRL | Qt::Key_D};
     const QStringList buttons{u"cmdF2"_s, u"cmdF2"_s, u"cmdUP"_s, u"cmdDown"_s, u"cmdDelete"_s};
+    const QList<Qt::KeyboardModifiers> clickModifiers{Qt::NoModifier, Qt::NoModifier,
+                                                      Qt::ControlModifier, Qt::ShiftModifier};
     QRandomGenerator random(7);
     for (int step = 0; step < 400; ++step) {
         if (const int kind = random.bounded(3); kind == 0) {
             const QPoint at(random.bounded(list->viewport()->width()),
                             random.bounded(list->viewport()->height()));
-            const auto modifiers = random.bounded(4) ? Qt::NoModifier : Qt::ControlModifier;
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, at);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton,
+                              clickModifiers[random.bounded(clickModifiers.size())], at);
         } else if (kind == 1) {
             const QKeyCombination key = keys[random.bounded(keys.size())];
             QTest::keyClick(list, key.key(), key.keyboardModifiers());
@@ -211,6 +251,22 @@ void MainWindowTest::listFollowsTheFlowView()
                                  list->visualRect(list->model()->index(row, 0))),
                  qPrintable(u"step %1: row %2"_s.arg(step).arg(row)));
     }
+
+    // Each flow comes back with its selection and the lines in sight as it was left.
+    for (int i = 0; i < 60; ++i)
+        click(u"cmdF2"_s);
+    const auto place = [&] { return QPoint(selected(), list->indexAt(QPoint(0, 0)).row()); };
+    m_window->document().view().select(70);
+    m_window->document().view().selectRun(70, 76);
+    list->verticalScrollBar()->setValue(list->verticalScrollBar()->value() - 3);
+    const QPoint left = place();
+    auto* mode = find<QComboBox>(u"cmbMode"_s);
+    for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageUp}) {
+        QTest::keyClick(list, key, Qt::ControlModifier);
+        QCOMPARE(mode->currentIndex(), key == Qt::Key_PageDown ? 1 : 0);
+    }
+    QCOMPARE(place(), left);
+    QCOMPARE(m_window->document().view().anchor(), 70);
 }
 
 void MainWindowTest::layoutFollowsTheWindowSize()
@@ -269,17 +325,38 @@ void MainWindowTest::undoAndRedoRetraceRandomEdits()
     // selection and the flow shown move freely in between.
     QList<sw::ScriptSnapshot> before, after;
     const sw::ScriptSnapshot start = snapshot();
-    for (int i = 0; i < 150; ++i) {
+    for (int i = 0; i < 300; ++i) {
         const sw::ScriptSnapshot was = snapshot();
         const int count = m_window->document().view().count();
         const bool either = random.bounded(2);
-        switch (random.bounded(6)) {
+        const sw::MainMenu& menu = m_window->menu();
+        switch (random.bounded(10)) {
         case 0:
         case 1:
             click(std::get<0>(Steps[random.bounded(Steps.size())]));
             break;
-        case 2:
-            m_window->document().view().select(random.bounded(count));
+        case 2: // a line, or a run by Shift with a click or an arrow
+            if (random.bounded(2))
+                m_window->document().view().select(random.bounded(count));
+            else if (random.bounded(2))
+                clickRow(random.bounded(count), Qt::ShiftModifier);
+            else
+                QTest::keyClick(flowList(), either ? Qt::Key_Up : Qt::Key_Down, Qt::ShiftModifier);
+            break;
+        case 6: { // the clipboard's commands
+            const QList<QAction*> commands{menu.mnuCut, menu.mnuCopy, menu.mnuPaste,
+                                           menu.mnuDuplicate};
+            commands[random.bounded(commands.size())]->trigger();
+            break;
+        }
+        case 7: // Replace, by Shift with a Set button or from the menu
+            if (either)
+                clickShifted(std::get<0>(Steps[random.bounded(Steps.size())]));
+            else
+                menu.mnuReplace->trigger();
+            break;
+        case 8:
+            dropAt(rowCentre(random.bounded(count)) + QPoint(0, either ? 4 : -4));
             break;
         case 3:
             QTest::keyClick(mode, either ? Qt::Key_Down : Qt::Key_Up);
@@ -328,7 +405,8 @@ void MainWindowTest::undoAndRedoRetraceRandomEdits()
     // The items name what they undo and redo; New starts a fresh history.
     QTest::keySequence(flowList(), undo);
     const QRegularExpression named(
-        u"^Redo (Set .+ step|Move step (up|down)|Delete step)\\(&R\\)$"_s);
+        u"^Redo (Set .+ step|Move steps?( up| down)?|Delete step|(Cut|Paste|Duplicate) steps|"
+        "Replace step)\\(&R\\)$"_s);
     QVERIFY2(named.match(m_window->menu().mnuRedo->text()).hasMatch(),
              qPrintable(m_window->menu().mnuRedo->text()));
     m_window->menu().mnuNew->trigger();
@@ -337,7 +415,8 @@ void MainWindowTest::undoAndRedoRetraceRandomEdits()
 }
 
 // Each row in a window of its own, whose flow holds three Wait steps with the middle one
-// selected, and whose txtWait is empty.
+// selected, and whose txtWait is empty. Each key goes to the widget the focus is in then; the
+// state ends with the selected position and the focus.
 void MainWindowTest::keysDriveTheWindow()
 {
     const auto row = [this](const QString& name, const QString& focus, const QString& typed,
@@ -346,34 +425,57 @@ void MainWindowTest::keysDriveTheWindow()
         setWaits();
         entries({u"txtWait="_s}, true);
         m_window->document().view().select(4);
-        QWidget* widget = find(focus);
-        widget->setFocus();
-        QTest::keyClicks(widget, typed);
-        QTest::keySequence(widget, keys);
+        find(focus)->setFocus();
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        for (int i = 0; i < keys.count(); ++i)
+            QTest::keyClick(QApplication::focusWidget(), keys[i].key(),
+                            keys[i].keyboardModifiers());
         QCOMPARE(name + u": "_s + keyState(), name + u": "_s + expected);
     };
     const auto keys = [](auto... k) { return QKeySequence(QKeyCombination(k)...); };
     const QKeyCombination undo = QKeySequence(QKeySequence::Undo)[0];
     const QKeyCombination redo = QKeySequence(QKeySequence::Redo)[0];
+    const QKeyCombination copy = QKeySequence(QKeySequence::Copy)[0];
+    const QKeyCombination paste = QKeySequence(QKeySequence::Paste)[0];
+    const QKeyCombination cut = QKeySequence(QKeySequence::Cut)[0];
     row(u"Return on a step loads it back"_s, u"lstScript"_s, {}, keys(Qt::Key_Return),
-        u"1 2 3 |2|"_s);
+        u"1 2 3 |2|@4 txtWait"_s);
     row(u"Return in a field sets its step"_s, u"txtWait"_s, u"9"_s, keys(Qt::Key_Return),
-        u"1 2 9 3 |9|"_s);
+        u"1 2 9 3 |9|@6 txtWait"_s);
     row(u"Undo in a time field takes back its Set"_s, u"txtWait"_s, u"9"_s,
-        keys(Qt::Key_Return, undo), u"1 2 3 |9|"_s);
+        keys(Qt::Key_Return, undo), u"1 2 3 |9|@4 txtWait"_s);
     row(u"Return in a panel's list sets"_s, u"cmbDev"_s, {}, keys(Qt::Key_Return),
-        u"1 2 EPR 3 ||"_s);
-    row(u"Enter on a Set button"_s, u"cmdF2"_s, {}, keys(Qt::Key_Enter), u"1 2 BufferClear 3 ||"_s);
-    row(u"Enter on UP"_s, u"cmdUP"_s, {}, keys(Qt::Key_Enter), u"2 1 3 ||"_s);
-    row(u"Enter on Down"_s, u"cmdDown"_s, {}, keys(Qt::Key_Enter), u"1 3 2 ||"_s);
-    row(u"Enter on Delete"_s, u"cmdDelete"_s, {}, keys(Qt::Key_Enter), u"1 3 ||"_s);
-    row(u"Ctrl+Up in the list"_s, u"lstScript"_s, {}, keys(Qt::CTRL | Qt::Key_Up), u"2 1 3 ||"_s);
+        u"1 2 EPR 3 ||@6 cmbDev"_s);
+    row(u"Enter on a Set button"_s, u"cmdF2"_s, {}, keys(Qt::Key_Enter),
+        u"1 2 BufferClear 3 ||@6 cmdF2"_s);
+    row(u"Enter on UP"_s, u"cmdUP"_s, {}, keys(Qt::Key_Enter), u"2 1 3 ||@2 cmdUP"_s);
+    row(u"Enter on Down"_s, u"cmdDown"_s, {}, keys(Qt::Key_Enter), u"1 3 2 ||@6 cmdDown"_s);
+    row(u"Enter on Delete"_s, u"cmdDelete"_s, {}, keys(Qt::Key_Enter), u"1 3 ||@4 cmdDelete"_s);
+    row(u"Ctrl+Up in the list"_s, u"lstScript"_s, {}, keys(Qt::CTRL | Qt::Key_Up),
+        u"2 1 3 ||@2 lstScript"_s);
     row(u"Ctrl+Down in a field"_s, u"txtWaitComm"_s, {}, keys(Qt::CTRL | Qt::Key_Down),
-        u"1 3 2 ||"_s);
-    row(u"Delete, Undo, Redo"_s, u"lstScript"_s, {}, keys(Qt::Key_Delete, undo, redo), u"1 3 ||"_s);
-    row(u"Save As"_s, u"lstScript"_s, {}, QKeySequence(u"Ctrl+Shift+S"_s), u"1 2 3 ||Save File"_s);
-    row(u"New"_s, u"lstScript"_s, {}, QKeySequence::New, u"||"_s);
-    row(u"Exit"_s, u"lstScript"_s, {}, QKeySequence(u"Ctrl+Q"_s), u"1 2 3 || closed"_s);
+        u"1 3 2 ||@6 txtWaitComm"_s);
+    row(u"Delete, Undo, Redo"_s, u"lstScript"_s, {}, keys(Qt::Key_Delete, undo, redo),
+        u"1 3 ||@4 lstScript"_s);
+    row(u"Save As"_s, u"lstScript"_s, {}, QKeySequence(u"Ctrl+Shift+S"_s),
+        u"1 2 3 ||Save File@4 lstScript"_s);
+    row(u"New"_s, u"lstScript"_s, {}, QKeySequence::New, u"||@0 lstScript"_s);
+    row(u"Exit"_s, u"lstScript"_s, {}, QKeySequence(u"Ctrl+Q"_s), u"1 2 3 || closed@4 -"_s);
+    // Runs, the clipboard and Replace.
+    row(u"Shift+Down, then Ctrl+Up moves the run"_s, u"lstScript"_s, {},
+        keys(Qt::SHIFT | Qt::Key_Down, Qt::CTRL | Qt::Key_Up), u"2 3 1 ||@4 lstScript"_s);
+    row(u"Shift+Up, then Delete deletes the run"_s, u"lstScript"_s, {},
+        keys(Qt::SHIFT | Qt::Key_Up, Qt::Key_Delete), u"3 ||@2 lstScript"_s);
+    row(u"Duplicate"_s, u"lstScript"_s, {}, keys(Qt::CTRL | Qt::Key_D),
+        u"1 2 2 3 ||@6 lstScript"_s);
+    row(u"Copy, Paste"_s, u"lstScript"_s, {}, keys(copy, paste), u"1 2 2 3 ||@6 lstScript"_s);
+    row(u"Cut, Paste"_s, u"lstScript"_s, {}, keys(cut, paste), u"1 3 2 ||@6 lstScript"_s);
+    row(u"Copy into the other flow"_s, u"lstScript"_s, {},
+        keys(copy, Qt::CTRL | Qt::Key_PageDown, paste), u"2 ||@2 lstScript"_s);
+    row(u"Return, a new value, Shift+Return replace the step"_s, u"lstScript"_s, {},
+        keys(Qt::Key_Return, Qt::Key_9, Qt::SHIFT | Qt::Key_Return), u"1 9 3 |9|@4 lstScript"_s);
+    row(u"Shift+Return in a panel replaces with its step"_s, u"cmbDev"_s, {},
+        keys(Qt::SHIFT | Qt::Key_Enter), u"1 EPR 3 ||@4 lstScript"_s);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <optional>
 
 inline const QString BaseCaption = QStringLiteral("KT615 Stepwright   V1.02");
@@ -126,6 +127,10 @@ struct WindowHarness
     {
         QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton);
     }
+    void clickShifted(const QString& button) const
+    {
+        QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton, Qt::ShiftModifier);
+    }
     // Panel fields and lists given as "name=text", set to their text when fill is on, as they
     // show afterwards.
     QStringList entries(const QStringList& values, bool fill = false) const
@@ -140,15 +145,24 @@ struct WindowHarness
         }
         return shown;
     }
-    QListView* flowList() const { return find<QListView>(QStringLiteral("lstScript")); }
+    sw::FlowListView* flowList() const
+    {
+        return find<sw::FlowListView>(QStringLiteral("lstScript"));
+    }
     QStringList items() const { return m_window->document().view().items(); }
-    // The flow view's selection; -2 when the list does not show it as its one selected row.
+    // The flow view's selection; -2 when the list does not show it as its selected rows: the
+    // line, or the run from its first line to its last, the selected line current.
     int selected() const
     {
-        const int row = m_window->document().view().selected();
+        const sw::FlowView& flow = m_window->document().view();
         const QItemSelectionModel* list = flowList()->selectionModel();
-        const QModelIndexList rows = list->selectedRows();
-        return rows.size() == 1 && rows[0].row() == row && list->currentIndex() == rows[0] ? row
-                                                                                           : -2;
+        QList<int> rows;
+        for (const QModelIndex& index : list->selectedRows())
+            rows << index.row();
+        std::sort(rows.begin(), rows.end());
+        QList<int> run;
+        for (int row = flow.runFirst(); row >= 0 && row <= flow.runLast(); ++row)
+            run << row;
+        return rows == run && list->currentIndex().row() == flow.selected() ? flow.selected() : -2;
     }
 };

@@ -1,3 +1,4 @@
+#include "files/step_text.h"
 #include "script/flow_editing.h"
 #include "script/numbering.h"
 #include "script/script_document.h"
@@ -47,14 +48,11 @@ QString flowFault(const FlowView& view)
     return {};
 }
 
-// The line texts without their number tags, as the reference model keeps them.
+// A line without its number tag, as the reference model keeps it.
 QString bodyOf(QString line)
 {
-    if (const qsizetype tag = line.lastIndexOf(":("_L1); tag >= 0 && line.endsWith(u')')) {
-        line.truncate(tag);
-        if (line.endsWith("  //"_L1))
-            line.chop(4);
-    }
+    if (isNumberedLine(line))
+        Remove_Step_Number(line);
     return line;
 }
 
@@ -142,8 +140,9 @@ void ScriptTest::insertionAndUnreadableTags()
     QCOMPARE(view.selected(), 2);
 }
 
-// Random inserts, moves and deletes against a plain list of step bodies: the view must
-// always hold the same steps in the same order, numbered 1, 2, 3 ..., framed and laid out.
+// Random inserts, pastes, replacements, moves and deletes of single steps and runs against a
+// plain list of step bodies: the view must always hold the same steps in the same order,
+// numbered 1, 2, 3 ..., framed and laid out, with the same line or run selected.
 void ScriptTest::randomEditsKeepLayoutAndNumbering()
 {
     int refusals = 0;
@@ -153,46 +152,100 @@ void ScriptTest::randomEditsKeepLayoutAndNumbering()
         doc.New_Script();
         FlowView& view = doc.view();
         QStringList model{u"(Start)"_s, u"(End)"_s};
-        int selectedLine = 0;
+        int anchor = 0; // line indices of the run's ends
+        int current = 0;
         // Every fourth round mostly inserts, so that the flow fills up to its capacity.
         const bool filling = round % 4 == 0;
         for (int step = 0; step < (filling ? 900 : 300); ++step) {
             const int lines = static_cast<int>(model.size());
-            const int op = static_cast<int>(random.bounded(filling ? 9 : 5));
-            switch (op >= 5 ? 0 : op) {
-            case 0: {
-                const QString body =
-                    random.bounded(6) == 0 ? u"// c%1"_s.arg(step) : u"Wait , %1"_s.arg(step);
-                const ErrorText error = Insert_Step_Line(view, body);
-                if (lines == MaxFlowLines) {
+            const int first = std::min(anchor, current);
+            const int last = std::max(anchor, current);
+            const bool onSteps = first > 0 && last < lines - 1;
+            const auto moveRunBefore = [&](int place) {
+                if (!onSteps || place < 1 || place > lines - 1 ||
+                    (place >= first && place <= last + 1))
+                    return;
+                const QStringList run = model.mid(first, last - first + 1);
+                model.remove(first, run.size());
+                const int at = place > last ? place - int(run.size()) : place;
+                for (int i = 0; i < run.size(); ++i)
+                    model.insert(at + i, run[i]);
+                anchor += at - first;
+                current += at - first;
+            };
+            const int op = static_cast<int>(random.bounded(filling ? 12 : 9));
+            switch (op >= 9 ? 0 : op) {
+            case 0:
+            case 1: { // a Set, or the run copied and pasted at a random line
+                QStringList bodies;
+                if (op == 0) {
+                    bodies << (random.bounded(6) == 0 ? u"// c%1"_s.arg(step)
+                                                      : u"Wait , %1  // a:(3)"_s.arg(step));
+                } else if (onSteps) {
+                    const PastedSteps pasted = readStepText(stepText(selectedSteps(view)));
+                    QVERIFY(pasted.error.isEmpty());
+                    bodies = pasted.lines;
+                    anchor = current = static_cast<int>(random.bounded(lines));
+                    view.select(2 * current);
+                }
+                const ErrorText error = insertStepLines(view, bodies);
+                const int below = std::max(anchor, current);
+                if (lines + bodies.size() > MaxFlowLines) {
                     QCOMPARE(error, u"Number of commands is a maximum."_s);
                     ++refusals;
-                } else { // below the selected line, or above a selected "(End)"
-                    model.insert(selectedLine + (selectedLine < lines - 1 ? 1 : 0), body);
-                    ++selectedLine;
+                } else if (!bodies.isEmpty() && below < lines - 1) {
+                    for (int i = 0; i < bodies.size(); ++i)
+                        model.insert(below + 1 + i, bodies[i]);
+                    anchor = below + 1;
+                    current = below + int(bodies.size());
+                } else if (!bodies.isEmpty()) { // above a selected "(End)", which stays selected
+                    for (int i = 0; i < bodies.size(); ++i)
+                        model.insert(below + i, bodies[i]);
+                    anchor = current = below + int(bodies.size());
                 }
                 break;
             }
-            case 1:
-            case 2: { // a line inside the frame swaps with its neighbour inside the frame
-                const int to = op == 1 ? selectedLine - 1 : selectedLine + 1;
-                op == 1 ? Move_Step_Up(view) : Move_Step_Down(view);
-                if (selectedLine > 0 && selectedLine < lines - 1 && to > 0 && to < lines - 1) {
-                    model.swapItemsAt(selectedLine, to);
-                    selectedLine = to;
-                }
+            case 2:
+                Move_Step_Up(view);
+                moveRunBefore(first - 1);
                 break;
-            }
             case 3:
-                Delete_Selected_Step(view);
-                if (selectedLine > 0 && selectedLine < lines - 1)
-                    model.removeAt(selectedLine);
+                Move_Step_Down(view);
+                moveRunBefore(last + 2);
                 break;
+            case 4: {
+                const int place = static_cast<int>(random.bounded(lines + 1));
+                moveStepsBefore(view, 2 * place);
+                moveRunBefore(place);
+                break;
+            }
+            case 5:
+                Delete_Selected_Step(view);
+                if (onSteps) {
+                    model.remove(first, last - first + 1);
+                    anchor = current = first;
+                }
+                break;
+            case 6:
+                replaceStepLine(view, u"Read  // r:(%1)"_s.arg(step));
+                if (first == last && isNumberedLine(model[first]))
+                    model[first] = u"Read  // r:(%1)"_s.arg(step);
+                break;
+            case 7: { // Shift with an arrow key, or Shift+click
+                const int to = random.bounded(3) ? current + (random.bounded(2) ? 1 : -1)
+                                                 : static_cast<int>(random.bounded(lines));
+                view.selectRun(view.anchor(), 2 * to);
+                if (lines > 2) {
+                    anchor = std::clamp(anchor, 1, lines - 2);
+                    current = std::clamp(to, 1, lines - 2);
+                }
+                break;
+            }
             default: {
                 // Clicking a line or the connector below it selects the line.
-                selectedLine = static_cast<int>(random.bounded(lines));
-                const bool connector = selectedLine < lines - 1 && random.bounded(2) == 1;
-                view.select(selectedLine * 2 + (connector ? 1 : 0));
+                current = anchor = static_cast<int>(random.bounded(lines));
+                const bool connector = current < lines - 1 && random.bounded(2) == 1;
+                view.select(current * 2 + (connector ? 1 : 0));
                 break;
             }
             }
@@ -202,7 +255,7 @@ void ScriptTest::randomEditsKeepLayoutAndNumbering()
             for (int i = 0; i < view.count(); i += 2)
                 bodies << bodyOf(view.itemText(i));
             QCOMPARE(bodies, model);
-            QCOMPARE(view.selected(), selectedLine * 2);
+            QCOMPARE(QPoint(view.anchor(), view.selected()), QPoint(anchor * 2, current * 2));
         }
     }
     QVERIFY(refusals > 0);
@@ -243,8 +296,9 @@ void ScriptTest::renderAndHarvest()
     QVERIFY(doc.Is_Script_Changed());
 }
 
-// Each flow keeps its edit; choosing the flow shown harvests and renders it again; while the
-// window is being filled the selector's changes do nothing.
+// Each flow keeps its edit and its place; choosing the flow shown harvests and renders it
+// again; while the window is being filled the selector's changes do nothing; a new script
+// starts both flows at "(Start)".
 void ScriptTest::switchingFlowsKeepsBothEdits()
 {
     ScriptDocument doc;
@@ -259,12 +313,18 @@ void ScriptTest::switchingFlowsKeepsBothEdits()
     view.insertLine(2, u"Read  //:(1)"_s);
     view.select(2);
     doc.Switch_Flow(1);
-    QCOMPARE(shown(), u"1 0 Read  //:(1)"_s);
+    QCOMPARE(shown(), u"1 2 Read  //:(1)"_s);
     doc.Switch_Flow(0);
     QCOMPARE(shown() + doc.store().flows[1][1], u"0 0 EPR  //:(1)Read  //:(1)"_s);
-    doc.FormLoading = true;
     doc.Switch_Flow(1);
-    QCOMPARE(shown(), u"0 0 EPR  //:(1)"_s);
+    QCOMPARE(shown(), u"1 2 Read  //:(1)"_s);
+    doc.FormLoading = true;
+    doc.Switch_Flow(0);
+    QCOMPARE(shown(), u"1 2 Read  //:(1)"_s);
+    doc.FormLoading = false;
+    doc.New_Script();
+    doc.Switch_Flow(1);
+    QCOMPARE(shown(), u"1 0 (End)"_s);
 }
 
 void ScriptTest::newScriptAndChangeTest()
