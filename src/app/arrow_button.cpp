@@ -1,5 +1,7 @@
 #include "app/arrow_button.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOptionButton>
@@ -43,6 +45,20 @@ void ArrowButton::paintEvent(QPaintEvent* event)
     painter.scale(side / ArrowBox, side / ArrowBox);
     painter.translate(-ArrowBox / 2, -ArrowBox / 2);
     painter.fillPath(outline, Qt::black);
+}
+
+void ArrowButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_shift = event->modifiers() & Qt::ShiftModifier;
+    QPushButton::mouseReleaseEvent(event);
+    m_shift = false;
+}
+
+void ArrowButton::keyReleaseEvent(QKeyEvent* event)
+{
+    m_shift = event->modifiers() & Qt::ShiftModifier;
+    QPushButton::keyReleaseEvent(event);
+    m_shift = false;
 }
 
 } // namespace sw

@@ -1,3 +1,4 @@
+#include "app/arrow_button.h"
 #include "app/edit_history.h"
 #include "app/flow_list_binding.h"
 #include "app/flow_list_view.h"
@@ -9,7 +10,6 @@
 #include "script/numbering.h"
 #include "steps/panel_fill.h"
 
-#include <QGuiApplication>
 #include <QShortcut>
 
 using namespace Qt::StringLiterals;
@@ -30,13 +30,13 @@ void MainWindow::connectEditing()
         if (design[row].kind != ControlKind::SetButton)
             continue;
         // Shift with a click replaces the selected step instead.
-        connect(static_cast<QPushButton*>(m_controls.widget(row)), &QPushButton::clicked, this,
-                [this, kind = design[row].panel] {
-                    if (QGuiApplication::keyboardModifiers() & Qt::ShiftModifier)
-                        runCommand([&] { m_replace->run(kind); });
-                    else
-                        Set_Click(kind);
-                });
+        auto* button = static_cast<ArrowButton*>(m_controls.widget(row));
+        connect(button, &QPushButton::clicked, this, [this, button, kind = design[row].panel] {
+            if (button->isShiftClick())
+                runCommand([&] { m_replace->run(kind); });
+            else
+                Set_Click(kind);
+        });
     }
     new ReturnKeys(m_controls, this);
 

@@ -179,6 +179,10 @@ void MainWindowTest::panelsSetAndLoadBackTheirSteps()
     }
     click(u"cmdF2"_s);
     QCOMPARE(marked(), u" cmdF2"_s);
+    // Shift with a Set button replaces the selected step instead.
+    m_window->document().view().select(4);
+    clickShifted(u"cmdwait"_s);
+    QCOMPARE(items().at(4), u"Wait , 7  // wait:(2)"_s);
 
     // A flow of 515 items takes no more steps, and the panel stays as it was: the empty
     // timeout is not filled in.
@@ -205,6 +209,20 @@ void MainWindowTest::listFollowsTheFlowView()
     QCOMPARE(selected(), 2);
     clickRow(2, Qt::ControlModifier);
     QCOMPARE(selected(), 2);
+
+    // Shift+click makes a run, which a drag takes above a line's middle or below it; a place
+    // inside or right around the run moves nothing.
+    clickRow(4, Qt::ShiftModifier);
+    QCOMPARE(QPoint(m_window->document().view().anchor(), selected()), QPoint(2, 4));
+    QList<int> places;
+    for (const int row : {0, 3, 6, 7})
+        for (const int half : {-4, 4})
+            places << flowList()->dropPlace(rowCentre(row) + QPoint(0, half));
+    QCOMPARE(places, (QList<int>{-1, -1, -1, -1, -1, 8, 8, 8}));
+    Q_EMIT flowList()->moveRequested(8);
+    QCOMPARE(keyState(), u"3 1 2 |3|@6 lstScript"_s);
+    QTest::keySequence(flowList(), QKeySequence::Undo);
+    clickRow(2);
 
     // The arrow keys step from line to line and stop at "(End)" and "(Start)".
     QList<int> visited;

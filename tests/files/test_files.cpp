@@ -3,6 +3,7 @@
 #include "files/line_checks.h"
 #include "files/recovery_copy.h"
 #include "files/script_file.h"
+#include "files/step_text.h"
 
 #include <QDir>
 #include <QFile>
@@ -197,6 +198,26 @@ private Q_SLOTS:
             QCOMPARE(sw::Check_Script_Line(u"LoadFile , "_s + QString(248 + over, u'F')),
                      over == 0);
         }
+    }
+
+    // Pasted text: any line end, the frame and separators left out, numbers dropped; one bad
+    // line, or one the file cannot hold, refuses all of it and is quoted.
+    void readsStepText()
+    {
+        for (const auto& [text, steps] :
+             {std::pair{
+                  u"(Start)\r\nEPR  //:(7)\nWait , 5  // a:(3):(9)\r-\r\n\n// x:(2)\r\n(End)"_s,
+                  u"EPR  //|Wait , 5  // a:(3)|// x:(2)"_s},
+              {u"EPR\r\nWiat , 5\r\nRead"_s,
+               u"line 2 of the text is not a valid script line:\n\"Wiat , 5\""_s},
+              {u"Read  // \u03A9"_s,
+               u"line 1 of the text holds a character a script file cannot hold"_s}}) {
+            const sw::PastedSteps pasted = sw::readStepText(text);
+            QVERIFY2(pasted.lines.join(u'|') == steps || pasted.error.contains(steps),
+                     qPrintable(pasted.lines.join(u'|') + pasted.error));
+            QCOMPARE(pasted.error.isEmpty(), !pasted.lines.isEmpty());
+        }
+        QCOMPARE(sw::stepText({u"EPR"_s, u"Read"_s}), u"EPR\r\nRead\r\n"_s);
     }
 
     void splitsAtTheLastSlash()
