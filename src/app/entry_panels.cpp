@@ -87,6 +87,13 @@ SetResult EntryPanels::takeStep(StepKind panel, bool flowFull)
 {
     const SetResult result = Set_Step(panel, read(panel), flowFull);
     write(panel, result.entry);
+    if (result.line.isEmpty())
+        return result;
+    // The typing before the step is done with: Undo now takes back the step, not the typing.
+    for (const Field& field : m_fields) {
+        if (field.panel == panel && field.edit && field.edit->isUndoAvailable())
+            field.edit->setText(field.edit->text());
+    }
     return result;
 }
 

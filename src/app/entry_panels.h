@@ -29,7 +29,7 @@ public:
     // Writes back the text fields that a Set command changed.
     void write(StepKind panel, const PanelEntry& entry);
     // A Set or Replace of a panel: its fields read, checked and adjusted, the adjustments
-    // written back.
+    // written back; a step taken ends the fields' own undo history.
     SetResult takeStep(StepKind panel, bool flowFull);
 
     // Puts a step loaded back from the flow into its panel's fields, unfiltered.

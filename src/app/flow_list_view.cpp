@@ -29,6 +29,37 @@ FlowListView::FlowListView(QWidget* parent) : QListView(parent)
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
     setDropIndicatorShown(false); // the list draws its own, between lines
+    showFocus(false);
+}
+
+void FlowListView::showFocus(bool focused)
+{
+    // The toolkit's unfocused selection differs from the focused one by a shade only.
+    QPalette colours = palette();
+    const QPalette standard = QApplication::palette(this);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        colours.setColor(group, QPalette::Highlight,
+                         focused ? standard.color(QPalette::Active, QPalette::Highlight)
+                                 : QColor(205, 212, 222));
+        colours.setColor(group, QPalette::HighlightedText,
+                         focused ? standard.color(QPalette::Active, QPalette::HighlightedText)
+                                 : standard.color(QPalette::Active, QPalette::Text));
+    }
+    setPalette(colours);
+}
+
+void FlowListView::focusInEvent(QFocusEvent* event)
+{
+    showFocus(true);
+    QListView::focusInEvent(event);
+}
+
+void FlowListView::focusOutEvent(QFocusEvent* event)
+{
+    // A context menu takes the keys for a moment; the list stays the one they return to.
+    if (event->reason() != Qt::PopupFocusReason)
+        showFocus(false);
+    QListView::focusOutEvent(event);
 }
 
 QMimeData* FlowListView::stepDragData() const
@@ -187,13 +218,18 @@ void FlowListView::dropEvent(QDropEvent* event)
 void FlowListView::paintEvent(QPaintEvent* event)
 {
     QListView::paintEvent(event);
+    QPainter painter(viewport());
+    const QColor strong = palette().color(QPalette::Active, QPalette::Highlight);
+    if (hasFocus()) {
+        painter.setPen(QPen(strong, 2));
+        painter.drawRect(viewport()->rect().adjusted(1, 1, -1, -1));
+    }
     const FlowView* flow = flowView();
     if (m_dropPlace < 0 || !flow || m_dropPlace >= flow->count())
         return;
     // A bar across the list at the top of the line the steps would go before.
     const int y = visualRect(flow->index(m_dropPlace)).top();
-    QPainter painter(viewport());
-    painter.fillRect(QRect(0, y - 1, viewport()->width(), 3), palette().color(QPalette::Highlight));
+    painter.fillRect(QRect(0, y - 1, viewport()->width(), 3), strong);
 }
 
 } // namespace sw

@@ -8,7 +8,8 @@
 // The flow list as the mouse uses it: Shift+click selects a run of steps, a press inside the
 // run keeps it for a drag or the context menu, and a drag of the selected step or run shows
 // where it would land and asks for the move when dropped. What the list shows and selects is
-// the flow view's (see FlowListBinding).
+// the flow view's (see FlowListBinding). With the keyboard focus the list wears a frame and
+// shows its selection in the strong colour; without it, in a pale one.
 namespace sw {
 
 class FlowListView : public QListView
@@ -37,12 +38,15 @@ protected:
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     FlowView* flowView() const;
     bool isOwnDrag(const QDropEvent& event) const;
     void startStepDrag();
     void showDropPlace(int place);
+    void showFocus(bool focused);
 
     QPoint m_pressPoint;
     bool m_mayDrag = false;

@@ -122,6 +122,8 @@ QWidget* makeControl(const DesignControl& control, QWidget* parent)
     }
     case ControlKind::FlowList: {
         auto* list = new FlowListView(parent);
+        // A line too long for the list is shortened inside, so its step number stays in sight.
+        list->setTextElideMode(Qt::ElideMiddle);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);
         list->setUniformItemSizes(true);

@@ -462,6 +462,8 @@ void MainWindowTest::keysDriveTheWindow()
         u"1 2 9 3 |9|@6 txtWait"_s);
     row(u"Undo in a time field takes back its Set"_s, u"txtWait"_s, u"9"_s,
         keys(Qt::Key_Return, undo), u"1 2 3 |9|@4 txtWait"_s);
+    row(u"Undo in a comment field after its Set takes back the Set"_s, u"txtDevComm"_s, u"x"_s,
+        keys(Qt::Key_Return, undo), u"1 2 3 ||@4 txtDevComm"_s);
     row(u"Return in a panel's list sets"_s, u"cmbDev"_s, {}, keys(Qt::Key_Return),
         u"1 2 EPR 3 ||@6 cmbDev"_s);
     row(u"Enter on a Set button"_s, u"cmdF2"_s, {}, keys(Qt::Key_Enter),
