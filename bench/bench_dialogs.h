@@ -20,6 +20,7 @@ public:
     }
     sw::Answer question(const QString&) override { return sw::Answer::No; }
     sw::Answer questionWithCancel(const QString&) override { return sw::Answer::No; }
+    void notice(const QString& text) override { critical(text, {}); }
     std::optional<QString> openFileName(const sw::FileRequest&) override { return path; }
     std::optional<QString> saveFileName(const sw::FileRequest&) override { return {}; }
     void showVersion() override {}

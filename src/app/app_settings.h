@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QSettings;
@@ -24,9 +25,16 @@ struct AppSettings
 // which the platforms without a registry need for a folder.
 std::unique_ptr<QSettings> openUserSettings();
 
-// Reads the three keys; a missing key takes its default. A size that is not a number stops
-// reading there, leaving that field and the ones behind it as they were.
+// Reads the three keys; a missing key takes its default, and so does a size that is no
+// plausible window size (no number, not finite, or smaller than a usable window), which is
+// the error returned.
 ErrorText Get_Registry_data(AppSettings& settings, QSettings& store);
 ErrorText Save_Registry_Data(const AppSettings& settings, QSettings& store);
+
+// Stores what write sets and syncs, never waiting on the settings file's lock: QSettings waits
+// on it without end, and a stale lock it cannot remove (a folder of that name) would stop the
+// window for good. Nothing is set when the lock is not free. Empty when stored, else what the
+// user is told.
+ErrorText storeSettings(QSettings& store, const std::function<void(QSettings&)>& write);
 
 } // namespace sw

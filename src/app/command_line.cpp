@@ -1,9 +1,12 @@
 #include "app/command_line.h"
 
+#include "files/native_arguments.h"
+#include "files/standard_streams.h"
 #include "version/version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -54,15 +57,22 @@ void addQtOptions(QCommandLineParser& parser)
         add(name, {});
 }
 
-void print(std::FILE* stream, const QString& text)
+// The status for an answer printed to stream, which may not take it.
+int print(std::FILE* stream, const QString& text, int status)
 {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fflush(stream);
+    const QString failure = writeStandardStream(stream, text.toLocal8Bit());
+    // A usage that standard error does not take has nowhere else to go.
+    if (failure.isEmpty() || stream != stdout)
+        return status;
+    const QString message = u"%1: cannot write to standard output: %2\n"_s.arg(
+        QCoreApplication::applicationName().toLower(), failure);
+    writeStandardStream(stderr, message.toLocal8Bit());
+    return UsageStatus;
 }
 
 } // namespace
 
-CommandLine readCommandLine(const QStringList& arguments)
+CommandLine readCommandLine(const QStringList& arguments, int argc, char** argv)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -78,23 +88,27 @@ CommandLine readCommandLine(const QStringList& arguments)
     addQtOptions(parser);
 
     const bool parsed = parser.parse(arguments);
-    if (parsed && parser.isSet(help)) {
-        print(stdout, parser.helpText());
-        return {AnsweredStatus, {}};
-    }
+    if (parsed && parser.isSet(help))
+        return {print(stdout, parser.helpText(), AnsweredStatus), {}, {}};
     if (parsed && parser.isSet(version)) {
-        print(stdout, QCoreApplication::applicationName() + u' ' + versionText() + u'\n');
-        return {AnsweredStatus, {}};
+        const QString text = QCoreApplication::applicationName() + u' ' + versionText() + u'\n';
+        return {print(stdout, text, AnsweredStatus), {}, {}};
     }
     const QStringList files = parser.positionalArguments();
     if (!parsed || files.size() > 1) {
         const QString reason = parsed ? u"Only one FILE can be opened."_s : parser.errorText();
-        print(stderr, reason + u"\n\n"_s + parser.helpText());
-        return {UsageStatus, {}};
+        print(stderr, reason + u"\n\n"_s + parser.helpText(), UsageStatus);
+        return {UsageStatus, {}, {}};
     }
+    if (files.isEmpty())
+        return {};
     // Absolute, so the folder is remembered and Save writes where the file was found even
     // if the working folder changes.
-    return {std::nullopt, files.isEmpty() ? QString() : QFileInfo(files[0]).absoluteFilePath()};
+    const QList<QByteArray> given = nativeArguments(files, argc, argv);
+    QByteArray native = given.isEmpty() ? QFile::encodeName(files[0]) : given[0];
+    if (!native.startsWith('/'))
+        native = QFile::encodeName(QDir::currentPath()) + '/' + native;
+    return {std::nullopt, QFileInfo(files[0]).absoluteFilePath(), native};
 }
 
 CommandLine readCommandLine(int argc, char** argv)
@@ -104,7 +118,7 @@ CommandLine readCommandLine(int argc, char** argv)
     int count = argc;
     std::vector<char*> copies(argv, argv + argc + 1);
     const QCoreApplication probe(count, copies.data());
-    return readCommandLine(QCoreApplication::arguments());
+    return readCommandLine(QCoreApplication::arguments(), argc, argv);
 }
 
 } // namespace sw

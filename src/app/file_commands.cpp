@@ -8,6 +8,7 @@
 #include "script/numbering.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 // The File menu's New, Open, Save and Save As, and the unsaved-change question that New, Open
@@ -104,19 +105,20 @@ void MainWindow::mnuOpen_Click()
     });
 }
 
-void MainWindow::openFile(const QString& path)
+void MainWindow::openFile(const QString& path, const QByteArray& nativePath)
 {
-    runCommand([this, &path] {
+    runCommand([this, &path, &nativePath] {
         if (mayReplaceScript())
-            openScriptFile(path);
+            openScriptFile(path, nativePath);
     });
 }
 
-void MainWindow::openScriptFile(const QString& path)
+void MainWindow::openScriptFile(const QString& path, const QByteArray& nativePath)
 {
     // Taken before the file is read, so the next dialog starts there even if it fails.
     Get_File_Directory(path, m_settings.DefaultFile);
-    const ReadResult read = Read_Script_File(m_document, path);
+    const QByteArray native = nativePath.isEmpty() ? QFile::encodeName(path) : nativePath;
+    const ReadResult read = Read_Script_File(m_document, native);
     // Read or not, the script is another one now.
     m_history->clear();
     if (!read.error.isEmpty()) {
@@ -124,14 +126,21 @@ void MainWindow::openScriptFile(const QString& path)
             Reset_Entry_Panels();
         // The script is new now; a Save must not write it over the file that failed.
         setCurrentFile({});
-        m_dialogs->critical(read.error, faultDetail(read));
+        // A format error names its line; a file refused or unreadable is named itself.
+        if (read.faultLine > 0)
+            m_dialogs->critical(read.error, faultDetail(read));
+        else
+            m_dialogs->critical(
+                u"Cannot open \"%1\".\r\n%2."_s.arg(QDir::toNativeSeparators(path), read.error));
         return;
     }
     if (showError(Number_All_Steps(m_document.store())))
         return;
     // The flow selector stays where it was: the flow shown before is shown from the file.
     m_document.showFromStart(shownFlowMode());
-    setCurrentFile(path);
+    // A name that is no text would be saved under another one: the script gets no file, and
+    // Save asks where.
+    setCurrentFile(QFile::encodeName(path) == native ? path : QString());
     m_fileContent = read.content;
 }
 
@@ -174,8 +183,11 @@ void MainWindow::saveScript(QString path)
     if (!askedForPath && changedOnDisk(path, m_fileContent) &&
         m_dialogs->question(changedOnDiskQuestion(path)) != Answer::Yes)
         return;
-    if (showError(Write_Script_File(m_document.store(), path, &m_fileContent)))
+    const WriteResult saved = Write_Script_File(m_document.store(), path, &m_fileContent);
+    if (showError(saved.error))
         return;
+    // Saved, but what of the file could not be kept is told without holding up the work.
+    showNotice(saved.notice);
     showError(m_document.Copy_Store_To_Saved());
     setCurrentFile(path);
 }
@@ -197,8 +209,10 @@ MainWindow::SaveOutcome MainWindow::Ask_Save_Changes()
     // program to end, so it does not become the current file. Written over the current file,
     // it is what the next Save compares with, should the script stay after all.
     QByteArray* written = *path == CurrentFilePath ? &m_fileContent : nullptr;
-    if (showError(Write_Script_File(m_document.store(), *path, written)))
+    const WriteResult saved = Write_Script_File(m_document.store(), *path, written);
+    if (showError(saved.error))
         return SaveOutcome::WriteFailed;
+    showNotice(saved.notice);
     return SaveOutcome::Proceed;
 }
 

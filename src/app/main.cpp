@@ -3,11 +3,15 @@
 #include "app/command_line.h"
 #include "app/main_window.h"
 #include "files/size_limit_signal.h"
+#include "files/standard_streams.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    // Before anything opens a file or the display connection, which would take a closed one's
+    // number.
+    sw::occupyClosedStandardDescriptors();
     sw::reportFileSizeLimitAsError();
     sw::setApplicationIdentity();
     const sw::CommandLine line = sw::readCommandLine(argc, argv);
@@ -19,9 +23,9 @@ int main(int argc, char* argv[])
     sw::MainWindow window;
     window.endOnTerminationSignals();
     window.show();
-    // Once the window is up, so a message about the file stands over it.
+    // Opened once the window is up and the start-up question answered, so a message about the
+    // file stands over the window and never inside that question.
     if (!line.file.isEmpty())
-        QMetaObject::invokeMethod(
-            &window, [&window, &line] { window.openFile(line.file); }, Qt::QueuedConnection);
+        window.openAtStart(line.file, line.nativeFile);
     return QApplication::exec();
 }

@@ -22,6 +22,7 @@
 #include <QShortcut>
 
 #include <cmath>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -54,6 +55,7 @@ void MainWindow::connectControls()
 
     connectEditing();
     connect(m_recent, &RecentFiles::chosen, this, &MainWindow::openRecentFile);
+    connect(m_recent, &RecentFiles::storeFailed, this, &MainWindow::tellSettingsFailure);
 
     connect(m_menu.mnuNew, &QAction::triggered, this, &MainWindow::mnuNew_Click);
     connect(m_menu.mnuOpen, &QAction::triggered, this, &MainWindow::mnuOpen_Click);
@@ -67,8 +69,7 @@ void MainWindow::connectControls()
 void MainWindow::startUp()
 {
     setWindowTitle(baseCaption());
-    // A stored value that is no number stops the reading; what was not read keeps its value
-    // from before, and nothing is said.
+    // A stored size that is no usable window's is taken as the default, and nothing is said.
     Get_Registry_data(m_settings, *m_settingsStore);
     placeAtStart();
     showFlowHeading(0);
@@ -90,6 +91,18 @@ void MainWindow::placeAtStart()
     layoutToWindow();
 }
 
+void MainWindow::openAtStart(const QString& path, const QByteArray& nativePath)
+{
+    m_startFile.emplace(path, nativePath);
+}
+
+void MainWindow::openStartFile()
+{
+    if (m_startFile)
+        openFile(m_startFile->first, m_startFile->second);
+    m_startFile.reset();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     event->setAccepted(m_ended || closeCheck());
@@ -108,7 +121,7 @@ bool MainWindow::closeCheck()
         const QSizeF outer = outerSizeTwips();
         m_settings.FormHeight = std::round(outer.height());
         m_settings.FormWidth = std::round(outer.width());
-        Save_Registry_Data(m_settings, *m_settingsStore);
+        tellSettingsFailure(Save_Registry_Data(m_settings, *m_settingsStore));
         // Saved or given up by the user's answer: nothing is left to recover.
         m_recovery->remove();
         return true;
@@ -179,6 +192,18 @@ void MainWindow::Reset_Entry_Panels()
     // The selector's own reaction brings the Normal mode flow into view.
     m_controls.modeList()->setCurrentIndex(0);
     cmbMode_Click();
+}
+
+void MainWindow::tellSettingsFailure(const ErrorText& error)
+{
+    if (!error.isEmpty() && !std::exchange(m_settingsFailureTold, true))
+        m_dialogs->notice(error);
+}
+
+void MainWindow::showNotice(const QString& notice)
+{
+    if (!notice.isEmpty())
+        m_dialogs->notice(notice);
 }
 
 bool MainWindow::showError(const ErrorText& error)

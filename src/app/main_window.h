@@ -57,8 +57,13 @@ public:
     // Every panel to its first entries and empty fields, then the Normal mode flow shown.
     void Reset_Entry_Panels();
     // A file named from outside the menu (the command line, a drop, a recent file) opens as Open
-    // opens the file chosen in its dialog, the unsaved-change question first.
-    void openFile(const QString& path);
+    // opens the file chosen in its dialog, the unsaved-change question first. nativePath, when
+    // given, names it by the bytes the system gave, which need not be text.
+    void openFile(const QString& path, const QByteArray& nativePath = {});
+    // The file named when the program starts, opened as openFile opens it once the question
+    // about work left by an earlier run is answered, so no message stands inside that question.
+    // Called before the event loop runs.
+    void openAtStart(const QString& path, const QByteArray& nativePath);
     // From now on a request to end the program (SIGTERM, SIGHUP, SIGINT) keeps the unsaved
     // work in the recovery copy and ends without asking.
     void endOnTerminationSignals();
@@ -97,6 +102,7 @@ private:
     // Writes the copy while the script has unsaved changes, and removes it when not.
     void keepRecoveryCopy();
     void offerLeftCopies();
+    void openStartFile();
     void restoreScript(const RecoveryContent& content);
     void endWithoutAsking();
 
@@ -112,7 +118,7 @@ private:
     void mnuSave_Click();
     void mnuSaveAs_Click();
     // Open from the chosen path on: the folder remembered, the file read, numbered and shown.
-    void openScriptFile(const QString& path);
+    void openScriptFile(const QString& path, const QByteArray& nativePath = {});
     void openRecentFile(const QString& path);
     SaveOutcome Ask_Save_Changes();
     // Harvests the flow shown and asks about unsaved changes: true when the script may go.
@@ -126,6 +132,10 @@ private:
 
     // Shows a failure; true when there was one.
     bool showError(const ErrorText& error);
+    void showNotice(const QString& notice);
+    // Tells the first failure to store the settings, without holding up the work; later ones
+    // would only repeat it.
+    void tellSettingsFailure(const ErrorText& error);
     // A failure inside a command is shown and ends it; what it had changed stays.
     template <class Body> void runCommand(Body body);
 
@@ -147,6 +157,9 @@ private:
     std::unique_ptr<RecoveryCopy> m_recovery;
     QTimer m_recoveryTimer;
     bool m_ended = false; // after a request to end: the copy stays as it was last written
+    std::optional<std::pair<QString, QByteArray>> m_startFile; // see openAtStart
+    bool m_settingsFailureTold = false;
+    bool m_recoveryFailureTold = false; // the last write of the copy failed, and was told
 };
 
 template <class Body> void MainWindow::runCommand(Body body)

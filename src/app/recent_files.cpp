@@ -1,5 +1,7 @@
 #include "app/recent_files.h"
 
+#include "app/app_settings.h"
+
 #include <QDir>
 #include <QMenu>
 #include <QSettings>
@@ -41,12 +43,15 @@ void RecentFiles::remove(const QString& path)
 
 void RecentFiles::changed()
 {
-    if (m_paths.isEmpty())
-        m_store.remove(Key);
-    else
-        m_store.setValue(Key, m_paths);
-    m_store.sync();
+    const ErrorText error = storeSettings(m_store, [this](QSettings& store) {
+        if (m_paths.isEmpty())
+            store.remove(Key);
+        else
+            store.setValue(Key, m_paths);
+    });
     showInMenu();
+    if (!error.isEmpty())
+        Q_EMIT storeFailed(error);
 }
 
 void RecentFiles::showInMenu()

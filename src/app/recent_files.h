@@ -24,6 +24,8 @@ public:
 
 Q_SIGNALS:
     void chosen(const QString& path);
+    // The list could not be stored; it stays in the menu for this run.
+    void storeFailed(const QString& error);
 
 private:
     void changed();

@@ -1,9 +1,12 @@
+#include "app/edit_history.h"
 #include "app/main_window.h"
 #include "app/termination_signals.h"
 #include "files/recovery_copy.h"
+#include "files/script_file.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 
 // The recovery copy: written shortly after each change while the script has unsaved changes,
@@ -44,7 +47,10 @@ void MainWindow::startRecovery()
     connect(view, &FlowView::modelReset, this, &MainWindow::scheduleRecoveryCopy);
     // Once the window is up: the question stands over it, and a modal loop run before the
     // window is shown would leave the window manager a window it never saw sized.
-    QTimer::singleShot(0, this, &MainWindow::offerLeftCopies);
+    QTimer::singleShot(0, this, [this] {
+        offerLeftCopies();
+        openStartFile();
+    });
 }
 
 void MainWindow::scheduleRecoveryCopy()
@@ -63,28 +69,48 @@ void MainWindow::keepRecoveryCopy()
         m_recovery->remove();
         return;
     }
-    // A copy that cannot be written leaves the former one; the work itself is still here.
-    m_recovery->write(
+    // A copy that cannot be written leaves the former one; the work itself is still here. The
+    // technician hears of it once, without a box to answer, and each later change tries again.
+    const ErrorText error = m_recovery->write(
         {m_document.store(), m_document.saved(), CurrentFilePath, QDateTime::currentDateTimeUtc()});
+    if (!error.isEmpty() && !m_recoveryFailureTold)
+        m_dialogs->notice(
+            u"Your unsaved changes cannot be kept in the recovery copy \"%1\": %2.\r\n"
+            u"Should Stepwright end unexpectedly, they would be lost; save the "
+            u"script to keep them. The copy is tried again at each change."_s.arg(
+                QDir::toNativeSeparators(m_recovery->path()), error));
+    m_recoveryFailureTold = !error.isEmpty();
 }
 
 void MainWindow::offerLeftCopies()
 {
-    for (const std::unique_ptr<RecoveryCopy>& left : RecoveryCopy::claimLeft(recoveryFolder())) {
-        // One that cannot be read is left alone: it may still be worth something to someone.
-        const std::optional<RecoveryContent> content = left->read();
-        if (!content)
+    for (std::unique_ptr<RecoveryCopy>& left : RecoveryCopy::claimLeft(recoveryFolder())) {
+        const RecoveryRead read = left->read();
+        if (!read.content) {
+            // Kept, out of the way of later starts: it may still be worth something to someone.
+            const auto [aside, asideError] = left->setAside();
+            const QString kept =
+                asideError.isEmpty()
+                    ? u"It was kept as \"%1\"."_s.arg(QDir::toNativeSeparators(aside))
+                    : u"It could not be set aside: %1."_s.arg(asideError);
+            const QString why = read.error.endsWith(u'.') ? read.error : read.error + u'.';
+            m_dialogs->critical(u"The recovery copy \"%1\" cannot be restored.\r\n%2\r\n%3"_s.arg(
+                                    QDir::toNativeSeparators(left->path()), why, kept),
+                                read.detail);
             continue;
-        const Answer answer = m_dialogs->questionWithCancel(restoreQuestion(*content));
+        }
+        const Answer answer = m_dialogs->questionWithCancel(restoreQuestion(*read.content));
         if (answer == Answer::Cancel)
             continue;
-        if (answer == Answer::Yes)
-            restoreScript(*content);
-        // Restored, the work is in this editor's own copy now.
-        left->remove();
+        if (answer == Answer::No) {
+            left->remove();
+            continue;
+        }
+        // The left copy goes only once this editor's own copy holds its work.
+        m_recovery->replaces(std::move(left));
+        restoreScript(*read.content);
         // The window holds one script: copies still left wait for the next start.
-        if (answer == Answer::Yes)
-            return;
+        return;
     }
 }
 
@@ -93,7 +119,12 @@ void MainWindow::restoreScript(const RecoveryContent& content)
     // Both copies as they were, so the script counts as changed and the close asks.
     m_document.store() = content.working;
     m_document.saved() = content.saved;
+    m_history->clear();
     m_document.showFromStart(shownFlowMode());
+    // What a Save compares with: the file as it stands now, which the work was taken from.
+    m_fileContent = content.filePath.isEmpty()
+                        ? QByteArray()
+                        : readScriptFileBytes(QFile::encodeName(content.filePath)).bytes;
     setCurrentFile(content.filePath);
 }
 

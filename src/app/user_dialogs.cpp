@@ -83,6 +83,17 @@ Answer WidgetDialogs::questionWithCancel(const QString& text)
     return askQuestion(m_parent, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
 }
 
+void WidgetDialogs::notice(const QString& text)
+{
+    auto* box = new QMessageBox(QMessageBox::Warning, QString(DialogCaption), text, QMessageBox::Ok,
+                                m_parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+    // A notice given as the program ends is never seen in its box; the session's log keeps it.
+    qWarning("%s", qUtf8Printable(text));
+}
+
 std::optional<QString> WidgetDialogs::openFileName(const FileRequest& request)
 {
     return runFileDialog(m_parent, request, QFileDialog::AcceptOpen);

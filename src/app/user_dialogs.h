@@ -53,6 +53,8 @@ public:
     // The same with a third button, Cancel, which Escape and the box's close button also
     // answer; Yes stays the default.
     virtual Answer questionWithCancel(const QString& text) = 0;
+    // A warning that must not hold up the work: shown without waiting for an answer.
+    virtual void notice(const QString& text) = 0;
     // The full path of the chosen file, or nothing when the user cancels.
     virtual std::optional<QString> openFileName(const FileRequest& request) = 0;
     virtual std::optional<QString> saveFileName(const FileRequest& request) = 0;
@@ -68,6 +70,7 @@ public:
     void critical(const QString& text, const QString& detail) override;
     Answer question(const QString& text) override;
     Answer questionWithCancel(const QString& text) override;
+    void notice(const QString& text) override;
     std::optional<QString> openFileName(const FileRequest& request) override;
     std::optional<QString> saveFileName(const FileRequest& request) override;
     void showVersion() override;

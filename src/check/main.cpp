@@ -5,18 +5,18 @@
 // Exit status: 0 all loaded, 1 a format error, 2 a file that cannot be read, a failed write to
 // standard output, or a usage error.
 
+#include "files/native_arguments.h"
 #include "files/script_file.h"
 #include "files/size_limit_signal.h"
+#include "files/standard_streams.h"
 #include "script/numbering.h"
 #include "script/script_document.h"
 #include "version/version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -35,32 +35,41 @@ void printError(const QString& text)
     std::fputs(qPrintable(text + u'\n'), stderr);
 }
 
-// A name as it can stand in one line: control characters, and the backslash that introduces
-// their escapes, written as escapes.
-QString printable(const QString& name)
+// A name as it can stand in one line and as no other name stands: control characters, the
+// characters that turn or break a line (U+202E, U+2028), and the backslash that introduces
+// their escapes, written as escapes; bytes that are no UTF-8 as \xNN.
+QString printable(const QByteArray& name)
 {
     QString out;
-    for (const QChar c : name) {
-        if (c == u'\\')
+    for (qsizetype i = 0; i < name.size();) {
+        const auto lead = static_cast<unsigned char>(name[i]);
+        const qsizetype length = lead < 0x80 ? 1 : lead >> 5 == 6 ? 2 : lead >> 4 == 14 ? 3 : 4;
+        const QByteArray bytes = name.mid(i, length);
+        const QString text = QString::fromUtf8(bytes);
+        // Anything but a whole, shortest sequence comes back as U+FFFD, which encodes otherwise.
+        if (text.toUtf8() != bytes) {
+            out += u"\\x%1"_s.arg(lead, 2, 16, QChar(u'0'));
+            ++i;
+            continue;
+        }
+        i += length;
+        const char32_t c = text.toUcs4().front();
+        const QChar::Category category = QChar::category(c);
+        if (c == U'\\')
             out += u"\\\\"_s;
-        else if (c == u'\n')
+        else if (c == U'\n')
             out += u"\\n"_s;
-        else if (c == u'\t')
+        else if (c == U'\t')
             out += u"\\t"_s;
-        else if (c.category() == QChar::Other_Control)
-            out += u"\\x%1"_s.arg(int(c.unicode()), 2, 16, QChar(u'0'));
+        else if (c < 0x80 && category == QChar::Other_Control)
+            out += u"\\x%1"_s.arg(uint(c), 2, 16, QChar(u'0'));
+        else if (category == QChar::Other_Control || category == QChar::Other_Format ||
+                 category == QChar::Separator_Line || category == QChar::Separator_Paragraph)
+            out += u"\\u%1"_s.arg(uint(c), 4, 16, QChar(u'0'));
         else
-            out += c;
+            out += text;
     }
     return out;
-}
-
-// Writes all of bytes to standard output; false, with errno set, when it cannot.
-bool printBytes(const QByteArray& bytes)
-{
-    errno = 0;
-    return std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout) ==
-           static_cast<std::size_t>(bytes.size());
 }
 
 // What the files are read with: one document for all, as a new one for each file would cost
@@ -73,13 +82,13 @@ struct Readers
 };
 
 // Reads one file, named by the bytes it was given as; prints its failure, or with print its
-// bytes. False when standard output takes no more.
-bool checkFile(Readers& readers, const QByteArray& nativePath, bool print, int& status)
+// bytes. Empty, or why standard output takes no more.
+QString checkFile(Readers& readers, const QByteArray& nativePath, bool print, int& status)
 {
     sw::ScriptDocument& document = readers.document;
     const sw::ReadResult read =
         print ? sw::Read_Script_File(document, nativePath) : readers.checker.check(nativePath);
-    const auto name = [&] { return printable(QFile::decodeName(nativePath)); };
+    const auto name = [&] { return printable(nativePath); };
     int fileStatus = Loaded;
     if (read.faultLine > 0) {
         printError(
@@ -89,33 +98,30 @@ bool checkFile(Readers& readers, const QByteArray& nativePath, bool print, int& 
         printError(name() + u": "_s + read.error);
         fileStatus = Unreadable;
     } else if (!print) {
-        return true;
+        return {};
     } else if (const sw::ErrorText error = sw::Number_All_Steps(document.store());
                !error.isEmpty()) {
         printError(name() + u": "_s + error);
         fileStatus = FormatError;
     }
     status = std::max(status, fileStatus);
-    return fileStatus != Loaded || printBytes(sw::serialiseScript(document.store()).bytes);
+    if (fileStatus != Loaded)
+        return {};
+    return sw::writeStandardStream(stdout, sw::serialiseScript(document.store()).bytes);
 }
 
-// The bytes each file name was given as: Qt decodes the arguments as text, which changes a
-// name that is not valid in the locale's encoding. Options are plain ASCII, so matching the
-// decoded arguments in order finds each name's own bytes.
-QList<QByteArray> nativeNames(const QStringList& names, int argc, char* argv[])
+// Standard output that cannot take what was asked for ends the program with status 2.
+int cannotWriteOutput(const QString& reason)
 {
-    QList<QByteArray> native;
-    for (int i = 1; i < argc && native.size() < names.size(); ++i) {
-        if (QFile::decodeName(argv[i]) == names[native.size()])
-            native << QByteArray(argv[i]);
-    }
-    return native;
+    printError(u"stepwright-check: cannot write to standard output: "_s + reason);
+    return Unreadable;
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    sw::occupyClosedStandardDescriptors();
     sw::reportFileSizeLimitAsError();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(sw::versionText());
@@ -133,10 +139,15 @@ int main(int argc, char* argv[])
     parser.addPositionalArgument(u"FILE"_s, u"A script file (.scp) to check."_s, u"FILE..."_s);
 
     const bool parsed = parser.parse(QCoreApplication::arguments());
-    if (parsed && parser.isSet(helpOption))
-        parser.showHelp(0);
-    if (parsed && parser.isSet(versionOption))
-        parser.showVersion();
+    // Answered here rather than by the parser, which exits with 0 even when nothing was written.
+    const bool help = parsed && parser.isSet(helpOption);
+    if (help || (parsed && parser.isSet(versionOption))) {
+        const QString text = help ? parser.helpText()
+                                  : QCoreApplication::applicationName() + u' ' +
+                                        QCoreApplication::applicationVersion() + u'\n';
+        const QString failure = sw::writeStandardStream(stdout, text.toLocal8Bit());
+        return failure.isEmpty() ? Loaded : cannotWriteOutput(failure);
+    }
     const QStringList names = parser.positionalArguments();
     if (!parsed || names.isEmpty()) {
         if (!parsed)
@@ -147,13 +158,10 @@ int main(int argc, char* argv[])
 
     int status = Loaded;
     Readers readers;
-    for (const QByteArray& name : nativeNames(names, argc, argv)) {
-        if (!checkFile(readers, name, parser.isSet(printOption), status) ||
-            std::fflush(stdout) != 0) {
-            printError(u"stepwright-check: cannot write to standard output: "_s +
-                       qt_error_string(errno));
-            return Unreadable;
-        }
+    for (const QByteArray& name : sw::nativeArguments(names, argc, argv)) {
+        if (const QString failure = checkFile(readers, name, parser.isSet(printOption), status);
+            !failure.isEmpty())
+            return cannotWriteOutput(failure);
     }
     return status;
 }

@@ -3,13 +3,16 @@
 #include "files/script_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace sw {
 
 bool changedOnDisk(const QString& path, const QByteArray& content)
 {
     const FileContent onDisk = readScriptFileBytes(QFile::encodeName(path));
-    return onDisk.error.isEmpty() && onDisk.bytes != content;
+    if (onDisk.error.isEmpty())
+        return onDisk.bytes != content;
+    return QFileInfo::exists(path);
 }
 
 } // namespace sw

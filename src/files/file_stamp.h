@@ -7,9 +7,10 @@
 // another editor or a colleague saved it meanwhile.
 namespace sw {
 
-// True when the file at path can be read and holds other bytes than content, the bytes last
-// read or written there. The content, not the time: a copy back or a touch changes no work.
-// A file that is gone, or cannot be read, holds nothing a save could overwrite unseen.
+// False only when the file at path holds content, the bytes last read or written there, or is
+// gone, so that a save overwrites nothing unseen. The content, not the time: a copy back or a
+// touch changes no work. A file that cannot be read (refused, too large, not readable) cannot
+// be compared, and counts as changed.
 bool changedOnDisk(const QString& path, const QByteArray& content);
 
 } // namespace sw

@@ -1,5 +1,8 @@
 #include "files/regular_file.h"
 
+#include <QScopeGuard>
+
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -43,9 +46,55 @@ RegularFile openRegularFile(const QByteArray& nativePath, bool forWriting)
         ::close(handle);
         return {-1, 0, error};
     }
-    // Reads and writes may wait as usual from here on.
-    ::fcntl(handle, F_SETFL, ::fcntl(handle, F_GETFL) & ~O_NONBLOCK);
+    // It stays non-blocking: a regular file never waits, and readToEnd refuses one that would.
     return {handle, static_cast<qint64>(status.st_size), {}};
+}
+
+QString readToEnd(const RegularFile& file, qint64 limit, const QString& pastLimit,
+                  QByteArray& bytes)
+{
+    if (file.size > limit)
+        return pastLimit;
+    const int flags = ::fcntl(file.handle, F_GETFL);
+    if (flags < 0 || ::fcntl(file.handle, F_SETFL, flags | O_NONBLOCK) != 0)
+        return qt_error_string(errno);
+    // The reads go straight into bytes, whose room is the size seen at the open and one byte,
+    // so the end shows at once; a file that grew gets twice the room each time it fills it, up
+    // to one byte past the limit, which is enough to refuse it.
+    qint64 filled = 0;
+    qint64 room = file.size + 1;
+    for (;;) {
+        bytes.resize(room);
+        const ssize_t got =
+            ::read(file.handle, bytes.data() + filled, static_cast<size_t>(room - filled));
+        if (got < 0) {
+            const int error = errno;
+            bytes.truncate(filled);
+            return error == EAGAIN ? u"Waits when read, not a regular file"_s
+                                   : qt_error_string(error);
+        }
+        if (got == 0)
+            break;
+        filled += got;
+        if (filled > limit) {
+            bytes.truncate(filled);
+            return pastLimit;
+        }
+        if (filled == room)
+            room = std::min(room * 2, limit + 1);
+    }
+    bytes.truncate(filled);
+    return {};
+}
+
+QString readRegularFile(const QByteArray& nativePath, qint64 limit, const QString& pastLimit,
+                        QByteArray& bytes)
+{
+    const RegularFile opened = openRegularFile(nativePath, false);
+    if (opened.handle < 0)
+        return opened.error;
+    const auto closing = qScopeGuard([&] { ::close(opened.handle); });
+    return readToEnd(opened, limit, pastLimit, bytes);
 }
 
 } // namespace sw

@@ -3,8 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-// Opening only what can hold a script: a FIFO or a device must neither block the program nor
-// feed it without end.
+// Opening and reading only what can hold a script: a FIFO, a device or a file that says it is
+// regular but never ends must neither block the program nor feed it without end.
 namespace sw {
 
 struct RegularFile
@@ -17,5 +17,17 @@ struct RegularFile
 // Opens the file named by nativePath (the bytes the system names it by) without blocking, and
 // keeps it only if the opened file is a regular file. The caller owns the handle.
 RegularFile openRegularFile(const QByteArray& nativePath, bool forWriting);
+
+// Reads the open file from where it stands to its end into bytes, whose room is kept, and
+// returns the reason it could not, or nothing. A file whose size at the open is past limit is
+// not read; one that grows past it is read to one byte past it; both give pastLimit. The read
+// never waits: a regular file has its bytes or its end at hand, so one that would make the
+// reader wait (as /proc/kmsg does) is refused.
+QString readToEnd(const RegularFile& file, qint64 limit, const QString& pastLimit,
+                  QByteArray& bytes);
+
+// Reads the regular file named by nativePath whole, as readToEnd does.
+QString readRegularFile(const QByteArray& nativePath, qint64 limit, const QString& pastLimit,
+                        QByteArray& bytes);
 
 } // namespace sw

@@ -1,7 +1,6 @@
 #include "files/script_file.h"
 
 #include "files/code_page.h"
-#include "files/file_write.h"
 #include "files/line_checks.h"
 #include "files/regular_file.h"
 #include "steps/choices.h"
@@ -159,6 +158,24 @@ ScriptParse parseScript(QByteArrayView bytes)
     return readScriptText(bytes, true, text);
 }
 
+ScriptParse checkScriptFlows(std::span<const QString> normal, std::span<const QString> error)
+{
+    ScriptReader reader(false);
+    for (const std::span<const QString> flow : {normal, error}) {
+        for (const QString& line : flow) {
+            if (line.isEmpty())
+                break;
+            if (!reader.takeLine(line))
+                return reader.takeResult();
+        }
+        // Each flow ends at its separator line, as the writer writes it.
+        if (!reader.takeLine(u"-"))
+            return reader.takeResult();
+    }
+    reader.finish();
+    return reader.takeResult();
+}
+
 ScriptBytes serialiseScript(const ScriptStore& store)
 {
     ScriptBytes out;
@@ -176,15 +193,15 @@ ScriptBytes serialiseScript(const ScriptStore& store)
     return out;
 }
 
-ErrorText Write_Script_File(const ScriptStore& store, const QString& path, QByteArray* written)
+WriteResult Write_Script_File(const ScriptStore& store, const QString& path, QByteArray* written)
 {
     const ScriptBytes out = serialiseScript(store);
     if (!out.error.isEmpty())
-        return out.error;
-    const ErrorText error = writeFileKeepingIt(path, out.bytes);
-    if (error.isEmpty() && written)
+        return {out.error, {}};
+    WriteResult result = writeFileKeepingIt(path, out.bytes);
+    if (result.error.isEmpty() && written)
         *written = out.bytes;
-    return error;
+    return result;
 }
 
 FileContent readScriptFileBytes(const QByteArray& nativePath)
@@ -198,40 +215,11 @@ FileContent readScriptFileBytes(const QByteArray& nativePath)
 
 ErrorText readScriptFileInto(const QByteArray& nativePath, QByteArray& bytes)
 {
-    const RegularFile opened = openRegularFile(nativePath, false);
-    if (opened.handle < 0)
-        return opened.error;
-    QFile file;
-    if (!file.open(opened.handle, QIODevice::ReadOnly | QIODevice::Unbuffered,
-                   QFileDevice::AutoCloseHandle))
-        return file.errorString();
-    const auto tooLarge = [] {
-        return u"Larger than %1 MiB, too large for a script file"_s.arg(MaxScriptFileSize /
-                                                                        (1024 * 1024));
-    };
-    if (opened.size > MaxScriptFileSize)
-        return tooLarge();
-    // Read to the end, as the file may have grown since it was opened; one byte past the limit
-    // is enough to refuse it. The reads go straight into the content, whose room is the size
-    // seen at the open and one byte, so the end shows at once; a file that grew gets twice the
-    // room each time it fills it.
-    qint64 filled = 0;
-    qint64 room = opened.size + 1;
-    while (filled <= MaxScriptFileSize) {
-        bytes.resize(room);
-        const qint64 got = file.read(bytes.data() + filled, room - filled);
-        if (got <= 0)
-            break;
-        filled += got;
-        if (filled == room)
-            room = std::min(room * 2, MaxScriptFileSize + 1);
-    }
-    bytes.truncate(filled);
-    if (file.error() != QFileDevice::NoError)
-        return file.errorString();
-    if (bytes.size() > MaxScriptFileSize)
-        return tooLarge();
-    return {};
+    // Past the limit by the size seen at the open, or by what was read: a file may grow.
+    return readRegularFile(
+        nativePath, MaxScriptFileSize,
+        u"Larger than %1 MiB, too large for a script file"_s.arg(MaxScriptFileSize / (1024 * 1024)),
+        bytes);
 }
 
 QString faultDetail(const ReadResult& result)

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "files/file_write.h"
 #include "script/script_document.h"
 #include "script/script_store.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
+
+#include <span>
 
 // The .scp file: the Normal mode flow, a line "-", the Error mode flow, a line "-"; every line
 // ended by CR LF and held in Windows-1252. A file loads only as a whole.
@@ -27,6 +30,9 @@ struct ScriptParse
 // use; the last line may lack its end. Every line other than a separator must pass
 // Check_Script_Line. Reading stops at the first fault.
 ScriptParse parseScript(QByteArrayView bytes);
+// Checks the lines of both flows as parseScript checks a file's, each flow its slots up to the
+// first empty one, and keeps none: for a script that comes from elsewhere than a script file.
+ScriptParse checkScriptFlows(std::span<const QString> normal, std::span<const QString> error);
 
 struct ScriptBytes
 {
@@ -40,8 +46,8 @@ ScriptBytes serialiseScript(const ScriptStore& store);
 // Writes the working copy to path, keeping what the file was (see writeFileKeepingIt). A failed
 // write leaves the former content, or puts it back, and says which.
 // The bytes as written go to written, when given.
-ErrorText Write_Script_File(const ScriptStore& store, const QString& path,
-                            QByteArray* written = nullptr);
+WriteResult Write_Script_File(const ScriptStore& store, const QString& path,
+                              QByteArray* written = nullptr);
 
 // The largest file the reader takes: far above any script, low enough that a file that is no
 // script is refused before it is read.

@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 
+#include <QDir>
 #include <QFile>
 #include <QListView>
 #include <QMetaProperty>
@@ -25,6 +26,7 @@ class FakeDialogs : public sw::UserDialogs
 public:
     QStringList criticals; // the text, then " / " and the detail when there is one
     QStringList questions;
+    QStringList notices;
     QStringList requests; // each file dialog as title|filter|pattern|name|folder|options|suffix
     int versionsShown = 0;
     QQueue<sw::Answer> answers;               // none left: No
@@ -46,6 +48,7 @@ public:
         questions << text;
         return answers.isEmpty() ? sw::Answer::No : answers.dequeue();
     }
+    void notice(const QString& text) override { notices << text; }
     // The request's title tells the load dialog from the save dialogs.
     std::optional<QString> openFileName(const sw::FileRequest& r) override
     {
@@ -78,13 +81,18 @@ struct WindowHarness
         qputenv("XDG_DATA_HOME", QFile::encodeName(m_folder->filePath(QStringLiteral("data"))));
         start();
     }
-    // The answers are there for the questions that start-up asks.
-    void start(const QList<sw::Answer>& answers = {})
+    // The answers are there for the questions that start-up asks; a file, as if named on the
+    // command line.
+    void start(const QList<sw::Answer>& answers = {}, std::unique_ptr<FakeDialogs> dialogs = {},
+               const QString& file = {}, const QByteArray& nativeFile = {})
     {
-        auto dialogs = std::make_unique<FakeDialogs>();
+        if (!dialogs)
+            dialogs = std::make_unique<FakeDialogs>();
         dialogs->answers.append(answers);
         m_dialogs = dialogs.get();
         m_window = std::make_unique<sw::MainWindow>(std::move(dialogs), settingsStore());
+        if (!file.isEmpty())
+            m_window->openAtStart(file, nativeFile);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }
@@ -93,7 +101,8 @@ struct WindowHarness
         return std::make_unique<QSettings>(m_folder->filePath(QStringLiteral("Stepwright.conf")),
                                            QSettings::IniFormat);
     }
-    QString path(const QString& name) const { return m_folder->filePath(name); }
+    // A name in the test's folder; an absolute one as it is.
+    QString path(const QString& name) const { return QDir(m_folder->path()).filePath(name); }
     void writeFile(const QString& name, const QByteArray& bytes) const
     {
         QFile file(path(name));
@@ -108,12 +117,18 @@ struct WindowHarness
     {
         return settingsStore()->value(QStringLiteral("Data/") + key).toString();
     }
+    // Triggers the menu command; its file dialog, if any, is given the named file.
+    void run(const QString& command, const QString& file = {}) const
+    {
+        if (!file.isEmpty())
+            m_dialogs->fileNames << path(file);
+        find<QAction>(command)->trigger();
+    }
     // Opens a file of two empty flows, Line1.scp, and sets one step: an unsaved change.
     void openAndChangeLine1()
     {
         writeFile(QStringLiteral("Line1.scp"), TwoEmptyFlows);
-        m_dialogs->fileNames << path(QStringLiteral("Line1.scp"));
-        m_window->menu().mnuOpen->trigger();
+        run(QStringLiteral("mnuOpen"), QStringLiteral("Line1.scp"));
         click(QStringLiteral("cmdF2"));
     }
     template <class T = QWidget> T* find(const QString& name) const

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/klog.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -48,7 +49,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("limits"); // prlimit options for the save
         QTest::addColumn<int>("steps");
-        QTest::addColumn<QString>("error"); // a pattern; empty when the save succeeds
+        QTest::addColumn<QString>("error"); // a pattern for its output; failures: "Cannot save..."
         QTest::addColumn<QString>("look");  // a shell command run afterwards
         QTest::addColumn<QString>("after"); // what it prints
 
@@ -64,10 +65,14 @@ private Q_SLOTS:
             QTest::newRow(tag) << target << tmpfs << setup << limits << steps << error
                                << (more.startsWith(u"stat -c"_s) ? more : look + more) << after;
         };
-        const auto failure = [](const char* reason, const char* outcome) {
+        const auto failure = [](const char* reason, const char* outcome, const char* then = "") {
             return u"Cannot save \"d/f\\.scp\"\\.\r\n%1\\.\r\n%2"_s.arg(
-                QLatin1StringView(reason), QRegularExpression::escape(QLatin1StringView(outcome)));
+                QLatin1StringView(reason),
+                QRegularExpression::escape(
+                    u"%1%2"_s.arg(QLatin1StringView(outcome), QLatin1StringView(then))));
         };
+        const char* cleared = "The system cleared its set-ID bits, as it does when another user "
+                              "than the owner writes a file; only the owner can set them again.";
         row("writable file in a folder nobody may not write", file, roots, {},
             u"root:root 666 1 (St"_s);
         row("another user's file", file,
@@ -77,6 +82,19 @@ private Q_SLOTS:
             u"nobody:nogroup 644 2 (St(St"_s);
         row("set-ID bits", file, nobodys + u" && chmod 6755 \"$T\""_s, {},
             u"nobody:nogroup 6755 1 (St"_s);
+        row("another user's set-ID file", file, roots + u" && chmod 6777 \"$T\""_s, {},
+            u"root:root 777 1 (St"_s, {},
+            u"Saved \"d/f\\.scp\"\\.\r\n"_s +
+                QRegularExpression::escape(QLatin1StringView(cleared)));
+        row("another user's set-ID file, size limit", file, roots + u" && chmod 6777 \"$T\""_s, {},
+            u"root:root 777 1 old"_s, u"--fsize=64"_s,
+            failure("File too large", "Its former content was put back. ", cleared));
+        // Put back in full though the bytes past the limit cannot be written again.
+        row("hard link past the size limit, set-ID bits", file,
+            u"mkdir -m 777 d && printf %0100d 0 >\"$T\" && chown nobody: \"$T\" && "
+            "chmod 6755 \"$T\" && ln \"$T\" d/g.scp"_s,
+            u" && echo && wc -c <\"$T\""_s, u"nobody:nogroup 6755 2 000\n100"_s, u"--fsize=64"_s,
+            failure("File too large", "Its former content was put back."));
         row("symbolic link", u"d/l.scp"_s,
             u"mkdir -m 777 d t && echo old >t/f.scp && chmod 666 t/f.scp && "
             "ln -s ../t/f.scp \"$T\""_s,
@@ -93,6 +111,14 @@ private Q_SLOTS:
             failure("No space left on device", "Its former content was put back."), u"8k"_s, 500);
         row("file nobody may not write", file, u"mkdir -m 777 d && echo old >\"$T\""_s, {},
             u"root:root 644 1 old"_s, {}, failure("Permission denied", "The file is unchanged."));
+        row("new file in a folder nobody may not write", file, u"mkdir d"_s,
+            u"stat -c %F d && ls d"_s, u"directory"_s, {},
+            failure("Permission denied", "No file was written."));
+        // A file of /proc says it holds nothing: its content cannot be kept to put back.
+        row("file longer than it says", u"/proc/self/comm"_s, u"true"_s, u"stat -c %F \"$T\""_s,
+            u"regular empty file"_s, {},
+            u"Cannot save \"/proc/self/comm\"\\.\r\nIt holds more than its size says\\.\r\n"
+            "The file is unchanged\\."_s);
         row("pipe", file, u"mkdir -m 777 d && mkfifo -m 666 \"$T\""_s, u"stat -c %F \"$T\""_s,
             u"fifo"_s, {}, failure("Is a pipe, not a regular file", "The file is unchanged."));
     }
@@ -125,12 +151,28 @@ private Q_SLOTS:
                   u"setpriv --reuid=nobody --regid=nogroup --clear-groups prlimit %1 %2 \"$T\" %3"_s
                       .arg(limits, QStringLiteral(WRITE_SCRIPT))
                       .arg(steps));
-        QCOMPARE(status, error.isEmpty() ? 0 : 1);
+        QCOMPARE(status, error.startsWith(u"Cannot save"_s) ? 1 : 0);
         QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(error))
                      .match(message)
                      .hasMatch(),
                  qPrintable(message));
         QCOMPARE(std::get<1>(shell(dir.path(), target, look)).trimmed(), after);
+    }
+
+    // /proc/kmsg says it is a regular file, but a read waits there for the kernel's next
+    // message: refused at once, not waited on.
+    void fileThatWaitsIsRefused()
+    {
+        if (::geteuid() != 0 || ::access("/proc/kmsg", R_OK) != 0)
+            QSKIP("/proc/kmsg, a file that makes a read wait, cannot be read here");
+        if (::klogctl(9, nullptr, 0) != 0) // the size of the messages no one has read yet
+            QSKIP("the kernel log holds unread messages: a read of /proc/kmsg takes them from "
+                  "the system's logger");
+        const auto [status, output, errors] =
+            shell(QDir::tempPath(), {}, u"timeout 20 \"$CHECK\" /proc/kmsg"_s,
+                  {{u"CHECK"_s, QStringLiteral(STEPWRIGHT_CHECK)}});
+        QCOMPARE(errors, u"/proc/kmsg: Waits when read, not a regular file\n"_s);
+        QCOMPARE(status, 2);
     }
 
     // stepwright-check and the editor's answers without a window, run from a shell as a user
@@ -181,12 +223,53 @@ private Q_SLOTS:
         // Names as the system holds them: one line per fault, the bytes opened as given.
         row("newline in a name", u"cp bad.scp \"$(printf 'a\\nb\\\\.scp')\" && \"$CHECK\" a*"_s, 1,
             {}, u"a\\\\nb\\\\\\\\\\.scp"_s + formatError);
-        row("name not in UTF-8",
-            u"n=$(printf 'g\\377.scp') && cp good.scp \"$n\" && \"$CHECK\" \"$n\""_s, 0, {});
+        // Opened by their bytes, and told apart: bytes that are no UTF-8, and characters that
+        // turn or break the line, as escapes.
+        row("names not in UTF-8 or with line controls",
+            u"for n in 'g\\377' 'g\\376' 'r\\342\\200\\256\\342\\200\\250'; do "
+            "cp bad.scp \"$(printf \"$n.scp\")\" && set -- \"$@\" \"$(printf \"$n.scp\")\"; "
+            "done; \"$CHECK\" \"$@\""_s,
+            1, {},
+            u"g\\\\xff\\.scp"_s + formatError + u"g\\\\xfe\\.scp"_s + formatError +
+                u"r\\\\u202e\\\\u2028\\.scp"_s + formatError);
         row("full disk", u"\"$CHECK\" --print good.scp >/dev/full"_s, 2, {},
             unwritable.arg(u"No space left on device"_s));
         row("file size limit", u"ulimit -f 0 && \"$CHECK\" --print good.scp >out.scp"_s, 2, {},
             unwritable.arg(u"File too large"_s));
+        // Standard output that takes nothing: help and version fail as --print does.
+        row("checker version to a full disk", u"\"$CHECK\" --version >/dev/full"_s, 2, {},
+            unwritable.arg(u"No space left on device"_s));
+        row("editor help to a full disk", noDisplay + u"\"$EDITOR\" --help >/dev/full"_s, 2, {},
+            u"stepwright: cannot write to standard output: No space left on device\n"_s);
+        row("print to a closed standard output", u"\"$CHECK\" --print good.scp >&-"_s, 2, {},
+            unwritable.arg(u"it is not open for writing"_s));
+        // Started with them closed, the editor keeps its descriptors 1 and 2 for themselves: a
+        // file or the display connection opened later would receive Qt's warnings.
+        row("editor with closed standard output and error",
+            u"\"$EDITOR\" -platform offscreen >&- 2>&- & for i in $(seq 300); do "
+            "[ \"$(readlink /proc/$!/fd/2)\" = /dev/null ] && break; sleep 0.1; done; sleep 1; "
+            "readlink /proc/$!/fd/1 /proc/$!/fd/2; kill -9 $!"_s,
+            0, u"/dev/null\n/dev/null\n"_s);
+        // A settings store that cannot be made never holds up the window, and is told: the
+        // editor runs on good.scp until it tells (a minute at most), and is killed.
+        const auto tells = [&row](const char* tag, const QString& setup, const QString& runAs,
+                                  const QString& reason) {
+            row(tag,
+                setup + u" || exit 9; : >err; XDG_CONFIG_HOME=$PWD/c %1 \"$EDITOR\" -platform "
+                        "offscreen good.scp 2>err & for i in $(seq 600); do grep -q 'settings "
+                        "cannot' err && break; sleep 0.1; done; kill -9 $!; cat err"_s.arg(runAs),
+                0,
+                u".*The settings cannot be stored in \"[^\"]*/c/Stepwright/Stepwright\\.conf\": "_s +
+                    reason + u"\\.\r\n.*"_s);
+        };
+        tells("editor on a stale settings lock",
+              u"mkdir -p c/Stepwright/Stepwright.conf.lock && touch -d '1 hour ago' "
+              "c/Stepwright/Stepwright.conf.lock"_s,
+              {}, u"its lock .* is held and cannot be removed"_s);
+        tells(
+            "editor on another user's settings file",
+            u"chmod 755 . && mkdir -p -m 777 c/Stepwright && touch c/Stepwright/Stepwright.conf"_s,
+            u"setpriv --reuid=nobody --regid=nogroup --clear-groups"_s, u"it cannot be written"_s);
     }
 
     void checkAndEditorAnswers()
@@ -195,6 +278,8 @@ private Q_SLOTS:
         QFETCH(int, status);
         QFETCH(QString, out);
         QFETCH(QString, errors);
+        if (command.contains(u"setpriv"_s) && ::geteuid() != 0)
+            QSKIP("only root can run the editor as another user");
 
         QTemporaryDir dir;
         const QString data = QStringLiteral(STEPWRIGHT_TEST_DATA);

@@ -1,14 +1,24 @@
 #include "../../fuzz/script_input.h"
+#include "files/code_page.h"
 #include "files/file_paths.h"
+#include "files/file_stamp.h"
 #include "files/line_checks.h"
 #include "files/recovery_copy.h"
+#include "files/regular_file.h"
 #include "files/script_file.h"
 #include "files/step_text.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <numeric>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -137,17 +147,17 @@ private Q_SLOTS:
         const QString path = dir.filePath(u"script.scp"_s);
         sw::ScriptDocument document;
         document.New_Script();
-        QCOMPARE(sw::Write_Script_File(document.store(), path), QString());
+        QCOMPARE(sw::Write_Script_File(document.store(), path).error, QString());
 
         // A longer script fails to replace it: in a folder that does not exist, and with a
         // character the code page lacks.
         auto& flow = document.store().flows[1];
         flow[1] = u"Wait , 10  // longer than the new script:(1)"_s;
         flow[2] = u"(End)"_s;
-        QVERIFY(
-            !sw::Write_Script_File(document.store(), dir.filePath(u"no/script.scp"_s)).isEmpty());
+        QVERIFY(!sw::Write_Script_File(document.store(), dir.filePath(u"no/script.scp"_s))
+                     .error.isEmpty());
         flow[1] = u"Wait , 10  // up \u0080 \u2192:(1)"_s;
-        const sw::ErrorText error = sw::Write_Script_File(document.store(), path);
+        const sw::ErrorText error = sw::Write_Script_File(document.store(), path).error;
         QVERIFY2(error.contains(
                      u"Line 2 of the Error mode flow holds the character \"\u0080\" (U+0080)"_s),
                  qPrintable(error));
@@ -166,6 +176,96 @@ private Q_SLOTS:
         QCOMPARE(content.error, QString());
         QVERIFY(content.bytes.size() > 1);
         QCOMPARE(content.bytes, readBytes(path));
+    }
+
+    // Pipes stand in for files that say they are regular, of the size given, but make a read
+    // wait, as /proc/kmsg does, or never end: the read neither waits nor goes past the limit.
+    void readsNeitherWaitingNorPastTheLimit()
+    {
+        const QString past = u"past"_s;
+        QByteArray bytes;
+        int ends[2];
+        QCOMPARE(::pipe(ends), 0);
+        ::alarm(20); // a read that waits ends the test
+        QCOMPARE(::write(ends[1], "abc", 3), 3);
+        QCOMPARE(sw::readToEnd({ends[0], 0, {}}, 3, past, bytes),
+                 u"Waits when read, not a regular file"_s);
+        // More at hand than the limit: as a file without end.
+        const QByteArray full(65536, 'x'); // what a pipe holds
+        QCOMPARE(::write(ends[1], full.data(), full.size()), full.size());
+        QCOMPARE(sw::readToEnd({ends[0], 60001, {}}, 60000, past, bytes), past);
+        QCOMPARE(bytes, "abc"_ba); // refused by its size, unread
+        QCOMPARE(sw::readToEnd({ends[0], 0, {}}, 60000, past, bytes), past);
+        QCOMPARE(bytes.size(), 60001);
+        ::close(ends[1]);
+        QCOMPARE(sw::readToEnd({ends[0], 5535, {}}, 5535, past, bytes), QString());
+        QCOMPARE(bytes, full.first(5535));
+        ::close(ends[0]);
+        ::alarm(0);
+    }
+
+    // Save asks before overwriting a file unless it holds what was last read or written there,
+    // or is gone: what cannot be read cannot be compared.
+    void changedOnDiskUnlessTheSame()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"f.scp"_s);
+        const auto changed = [&](const QByteArray& bytes) {
+            QFile file(path);
+            return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                   file.flush() && sw::changedOnDisk(path, NewScriptFile);
+        };
+        QVERIFY(!changed(NewScriptFile));
+        QVERIFY(changed(NewScriptFile + ' '));
+        QVERIFY(QFile::resize(path, sw::MaxScriptFileSize + 1));
+        QVERIFY(sw::changedOnDisk(path, NewScriptFile));
+        QVERIFY(QFile::remove(path));
+        QVERIFY(!sw::changedOnDisk(path, NewScriptFile));
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0666), 0);
+        QVERIFY(sw::changedOnDisk(path, NewScriptFile));
+        QVERIFY(QFile::remove(path));
+
+        // Unreadable to the user; root reads anything, so it looks as nobody.
+        QVERIFY(!changed(NewScriptFile));
+        QVERIFY(QFile::setPermissions(path, {}));
+        const passwd* nobody = ::getpwnam("nobody");
+        const bool root = ::geteuid() == 0;
+        if (root && (!nobody || ::chmod(QFile::encodeName(dir.path()).constData(), 0711) != 0 ||
+                     ::seteuid(nobody->pw_uid) != 0))
+            QSKIP("root cannot look as nobody here");
+        const bool unreadable = sw::changedOnDisk(path, NewScriptFile);
+        QVERIFY(!root || ::seteuid(0) == 0);
+        QVERIFY(unreadable);
+    }
+
+    // Every byte decodes to a character that encodes back to it, alone among others at every
+    // place of a text up to three words of eight bytes long, where the quick test for text
+    // without the bytes 0x80 to 0x9F must find it; no other UTF-16 code unit encodes.
+    void codePageIsOneToOne()
+    {
+        for (int size = 1; size <= 24; ++size) {
+            for (int at = 0; at < size; ++at) {
+                for (int byte = 0x80; byte <= 0xFF; ++byte) {
+                    QByteArray bytes(size, 'a');
+                    bytes[at] = static_cast<char>(byte);
+                    QByteArray back;
+                    QVERIFY2(sw::codepage::appendEncoded(sw::codepage::decode(bytes), back) < 0 &&
+                                 back == bytes,
+                             bytes.toHex().constData());
+                }
+            }
+        }
+        QByteArray everyByte(256, 0);
+        std::iota(everyByte.begin(), everyByte.end(), 0);
+        const QString characters = sw::codepage::decode(everyByte);
+        for (char32_t unit = 0; unit <= 0xFFFF; ++unit) {
+            const QChar c(static_cast<char16_t>(unit));
+            QByteArray out;
+            const bool encoded = sw::codepage::appendEncoded(QStringView(&c, 1), out) < 0;
+            const qsizetype byte = characters.indexOf(c);
+            QVERIFY2(encoded == (byte >= 0) && (!encoded || out == everyByte.sliced(byte, 1)),
+                     qPrintable(QString::number(unit, 16)));
+        }
     }
 
     void fuzzRegressions()
@@ -266,6 +366,13 @@ private Q_SLOTS:
         for (qsizetype size = 0; size < whole.size(); ++size)
             QVERIFY2(!sw::decodeRecovery(whole.first(size)), qPrintable(QString::number(size)));
         QVERIFY(!sw::decodeRecovery(whole + '\0'));
+        // Nor is one with a path or a line over its bound.
+        for (int over = 0; over < 3; ++over) {
+            sw::RecoveryContent longer = small;
+            longer.filePath.fill(u'p', sw::MaxRecoveryPathLength + (over == 1));
+            longer.saved.flows[1][0].fill(u'l', sw::MaxRecoveryLineLength + (over == 2));
+            QCOMPARE(bool(sw::decodeRecovery(sw::encodeRecovery(longer))), over == 0);
+        }
     }
 
     // A copy is offered only once its editor no longer holds it, to one editor at a time,
@@ -285,9 +392,119 @@ private Q_SLOTS:
         auto left = sw::RecoveryCopy::claimLeft(copies);
         QCOMPARE(left.size(), 1u);
         QVERIFY(sw::RecoveryCopy::claimLeft(copies).empty());
-        QCOMPARE(left[0]->read()->filePath, everyCharacter().filePath);
+        // Read as Open reads a script: every character comes back, but its lines are none.
+        QCOMPARE(left[0]->read().detail, u"Line 1: the flow does not begin with (Start)"_s);
         left[0]->remove();
         QVERIFY(filesIn(copies).isEmpty());
+    }
+
+    // The folder, the copy and its lock are their owner's alone, whatever the umask and the
+    // folder were; a link planted at the copy's name is replaced, not written through.
+    void copiesArePrivateAndNeverWrittenThroughLinks()
+    {
+        QTemporaryDir folder;
+        const QString copies = folder.filePath(u"open"_s);
+        QVERIFY(QDir(folder.path()).mkdir(u"open"_s, QFile::Permissions(0x7755)));
+        const auto mode = [](const QString& path) {
+            struct stat status
+            {};
+            return ::lstat(QFile::encodeName(path).constData(), &status) == 0
+                       ? status.st_mode & 07777
+                       : 0u;
+        };
+        auto running = sw::RecoveryCopy::create(copies);
+        const QString other = folder.filePath(u"other"_s);
+        QVERIFY(QFile(other).open(QIODevice::WriteOnly));
+        QVERIFY(QFile::link(other, running->path()));
+        QCOMPARE(running->write(everyCharacter()), sw::ErrorText());
+        QCOMPARE(
+            QList<uint>({mode(copies), mode(running->path()), mode(running->path() + u".lock"_s)}),
+            QList<uint>({0700u, 0600u, 0600u}));
+        QCOMPARE(QFileInfo(other).size(), 0);
+    }
+
+    // Each thing at a left copy's name is read with the guards of Open, never waiting, and is
+    // set aside when it is no copy whose script loads; none is offered twice.
+    void leftCopiesAreReadAsScripts()
+    {
+        QTemporaryDir folder;
+        sw::RecoveryContent content;
+        content.working.flows = {{{u"(Start)"_s, u"(End)"_s}, {u"(Start)"_s, u"(End)"_s}}};
+        content.saved.flows = {{{u"(Start)"_s, u"(End)"_s}, {u"(Start)"_s, u"(End)"_s}}};
+        const QByteArray good = sw::encodeRecovery(content);
+        QByteArray damaged = good;
+        damaged.replace(QByteArray("\0d\0)", 4), QByteArray("\0f\0)", 4));
+        const auto plant = [&](const char* name, const QByteArray& bytes) {
+            QFile file(folder.filePath(QLatin1StringView(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        };
+        plant("good.recovery", good);
+        plant("enf.recovery", damaged);
+        plant("cut.recovery", good.chopped(1));
+        QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath(u"fifo.recovery"_s)).constData(), 0600),
+                 0);
+        QVERIFY(QFile::link(u"/dev/zero"_s, folder.filePath(u"zero.recovery"_s)));
+        QVERIFY(
+            QFile::link(folder.filePath(u"good.recovery"_s), folder.filePath(u"link.recovery"_s)));
+
+        ::alarm(20); // a read that waits ends the test
+        QStringList read;
+        for (const auto& left : sw::RecoveryCopy::claimLeft(folder.path())) {
+            const sw::RecoveryRead copy = left->read();
+            read << QFileInfo(left->path()).fileName() + u'|' + copy.error + u'|' + copy.detail;
+            if (!copy.content)
+                QCOMPARE(left->setAside().first, left->path() + u".damaged"_s);
+        }
+        ::alarm(0);
+        read.sort();
+        const QString link = u"Is a symbolic link, not a recovery copy|"_s;
+        QCOMPARE(read, (QStringList{u"cut.recovery|Not a whole recovery copy|"_s,
+                                    u"enf.recovery|Script File Format Error.|Line 2: the line "
+                                    "is not a valid script line"_s,
+                                    u"fifo.recovery|Is a pipe, not a regular file|"_s,
+                                    u"good.recovery||"_s, u"link.recovery|"_s + link,
+                                    u"zero.recovery|"_s + link}));
+        QCOMPARE(readBytes(folder.filePath(u"enf.recovery.damaged"_s)), damaged);
+        QCOMPARE(sw::RecoveryCopy::claimLeft(folder.path()).size(), 1u);
+    }
+
+    // A lock hides its copy only while its owner runs: one whose process has ended, or that
+    // names no one (empty, damaged, no lock file at all) once QLockFile would have written it.
+    void onlyALiveLockHidesACopy()
+    {
+        QTemporaryDir folder;
+        QLockFile live(folder.filePath(u"live.recovery.lock"_s));
+        QVERIFY(live.tryLock());
+        const QByteArray host = QSysInfo::machineHostName().toUtf8();
+        const QDateTime old = QDateTime::currentDateTime().addSecs(-3600);
+        // Name, lock content ("fifo": a pipe in its place), whether it is old, claimed.
+        for (const auto& [name, lock, aged, claimed] :
+             {std::tuple{"live", QByteArray(), false, false},
+              {"empty", QByteArray(""), true, true},
+              {"new", QByteArray(""), false, false},
+              {"garbage", QByteArray("\xff\n\n"), true, true},
+              {"ended", "2147483646\nstepwright\n" + host + '\n', false, true},
+              {"fifo", QByteArray("fifo"), false, true},
+              {"large", QByteArray(8192, '1'), false, true},
+              {"none", QByteArray(), false, true}}) {
+            const QString copy = folder.filePath(QLatin1StringView(name) + u".recovery"_s);
+            QVERIFY(QFile(copy).open(QIODevice::WriteOnly));
+            QFile file(copy + u".lock"_s);
+            if (lock == "fifo")
+                QCOMPARE(::mkfifo(QFile::encodeName(file.fileName()).constData(), 0600), 0);
+            else if (!lock.isNull())
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.write(lock) == lock.size() &&
+                        file.flush());
+            if (aged)
+                QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
+            file.close();
+            ::alarm(20);
+            const auto left = sw::RecoveryCopy::claimLeft(folder.path());
+            ::alarm(0);
+            QVERIFY2(left.size() == size_t(claimed), name);
+            for (const auto& taken : left)
+                taken->remove();
+        }
     }
 };
 

@@ -1,6 +1,6 @@
 // write_script PATH STEPS: writes a script of STEPS steps to PATH as Save does, as the editor
-// runs (a file size limit is an error), and prints the failure. Exit status 0 when written.
-// The tests run it as another user and under limits.
+// runs (a file size limit is an error), and prints the failure or the notice. Exit status 0
+// when written. The tests run it as another user and under limits.
 
 #include "files/script_file.h"
 #include "files/size_limit_signal.h"
@@ -25,7 +25,7 @@ int main(int argc, char* argv[])
             flow[slot + 1] = QStringLiteral("BufferClear  //:(%1)").arg(slot + 1);
         flow[slot + 1] = QStringLiteral("(End)");
     }
-    const sw::ErrorText error = sw::Write_Script_File(store, QFile::decodeName(argv[1]));
-    std::fputs(error.toUtf8().constData(), stdout);
-    return error.isEmpty() ? 0 : 1;
+    const sw::WriteResult written = sw::Write_Script_File(store, QFile::decodeName(argv[1]));
+    std::fputs((written.error + written.notice).toUtf8().constData(), stdout);
+    return written.error.isEmpty() ? 0 : 1;
 }
