@@ -27,11 +27,12 @@ QString kindOf(mode_t mode)
 
 } // namespace
 
-RegularFile openRegularFile(const QByteArray& nativePath, bool forWriting)
+RegularFile openRegularFile(const QByteArray& nativePath, bool forWriting, Links links)
 {
     // Non-blocking, so a FIFO without a writer cannot hold the open; the file is checked once
     // opened, so it cannot be swapped between a check and the open.
-    const int flags = (forWriting ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    const int flags = (forWriting ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_NOCTTY | O_CLOEXEC |
+                      (links == Links::Refuse ? O_NOFOLLOW : 0);
     const int handle = ::open(nativePath.constData(), flags);
     if (handle < 0)
         return {-1, 0, qt_error_string(errno)};
@@ -88,9 +89,9 @@ QString readToEnd(const RegularFile& file, qint64 limit, const QString& pastLimi
 }
 
 QString readRegularFile(const QByteArray& nativePath, qint64 limit, const QString& pastLimit,
-                        QByteArray& bytes)
+                        QByteArray& bytes, Links links)
 {
-    const RegularFile opened = openRegularFile(nativePath, false);
+    const RegularFile opened = openRegularFile(nativePath, false, links);
     if (opened.handle < 0)
         return opened.error;
     const auto closing = qScopeGuard([&] { ::close(opened.handle); });

@@ -259,7 +259,8 @@ RecoveryRead RecoveryCopy::read() const
 {
     if (QFileInfo(m_path).isSymLink())
         return {std::nullopt, u"Is a symbolic link, not a recovery copy"_s, {}};
-    const FileContent file = readScriptFileBytes(QFile::encodeName(m_path));
+    // Refused by the open too: a link put in place after the look above is not followed.
+    const FileContent file = readScriptFileBytes(QFile::encodeName(m_path), Links::Refuse);
     if (!file.error.isEmpty())
         return {std::nullopt, file.error, {}};
     std::optional<RecoveryContent> content = decodeRecovery(file.bytes);

@@ -14,9 +14,17 @@ struct RegularFile
     QString error; // the reason when handle is -1, as "Is a pipe, not a regular file"
 };
 
+// Whether a symbolic link at the name is opened as the file it leads to, or refused.
+enum class Links
+{
+    Follow,
+    Refuse,
+};
+
 // Opens the file named by nativePath (the bytes the system names it by) without blocking, and
 // keeps it only if the opened file is a regular file. The caller owns the handle.
-RegularFile openRegularFile(const QByteArray& nativePath, bool forWriting);
+RegularFile openRegularFile(const QByteArray& nativePath, bool forWriting,
+                            Links links = Links::Follow);
 
 // Reads the open file from where it stands to its end into bytes, whose room is kept, and
 // returns the reason it could not, or nothing. A file whose size at the open is past limit is
@@ -28,6 +36,6 @@ QString readToEnd(const RegularFile& file, qint64 limit, const QString& pastLimi
 
 // Reads the regular file named by nativePath whole, as readToEnd does.
 QString readRegularFile(const QByteArray& nativePath, qint64 limit, const QString& pastLimit,
-                        QByteArray& bytes);
+                        QByteArray& bytes, Links links = Links::Follow);
 
 } // namespace sw

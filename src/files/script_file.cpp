@@ -204,22 +204,22 @@ WriteResult Write_Script_File(const ScriptStore& store, const QString& path, QBy
     return result;
 }
 
-FileContent readScriptFileBytes(const QByteArray& nativePath)
+FileContent readScriptFileBytes(const QByteArray& nativePath, Links links)
 {
     FileContent content;
-    content.error = readScriptFileInto(nativePath, content.bytes);
+    content.error = readScriptFileInto(nativePath, content.bytes, links);
     if (!content.error.isEmpty())
         content.bytes.clear();
     return content;
 }
 
-ErrorText readScriptFileInto(const QByteArray& nativePath, QByteArray& bytes)
+ErrorText readScriptFileInto(const QByteArray& nativePath, QByteArray& bytes, Links links)
 {
     // Past the limit by the size seen at the open, or by what was read: a file may grow.
     return readRegularFile(
         nativePath, MaxScriptFileSize,
         u"Larger than %1 MiB, too large for a script file"_s.arg(MaxScriptFileSize / (1024 * 1024)),
-        bytes);
+        bytes, links);
 }
 
 QString faultDetail(const ReadResult& result)

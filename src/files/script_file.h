@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/file_write.h"
+#include "files/regular_file.h"
 #include "script/script_document.h"
 #include "script/script_store.h"
 
@@ -61,9 +62,10 @@ struct FileContent
 
 // The bytes of a regular file of at most MaxScriptFileSize bytes, named by nativePath as the
 // system names it. Anything else is refused without blocking and without reading it whole.
-FileContent readScriptFileBytes(const QByteArray& nativePath);
+FileContent readScriptFileBytes(const QByteArray& nativePath, Links links = Links::Follow);
 // The same into bytes, whose room is kept for the next file; the error, or empty when read.
-ErrorText readScriptFileInto(const QByteArray& nativePath, QByteArray& bytes);
+ErrorText readScriptFileInto(const QByteArray& nativePath, QByteArray& bytes,
+                             Links links = Links::Follow);
 
 struct ReadResult
 {

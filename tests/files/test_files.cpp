@@ -202,6 +202,13 @@ private Q_SLOTS:
         QCOMPARE(bytes, full.first(5535));
         ::close(ends[0]);
         ::alarm(0);
+        // A link is read through unless refused, by the open itself.
+        QTemporaryDir dir;
+        QVERIFY(QFile::link(QStringLiteral(STEPWRIGHT_TEST_DATA "/unnumbered.scp"),
+                            dir.filePath(u"l"_s)));
+        const QByteArray link = QFile::encodeName(dir.filePath(u"l"_s));
+        QCOMPARE(sw::readRegularFile(link, 99999, past, bytes), QString());
+        QVERIFY(!sw::readRegularFile(link, 99999, past, bytes, sw::Links::Refuse).isEmpty());
     }
 
     // Save asks before overwriting a file unless it holds what was last read or written there,
