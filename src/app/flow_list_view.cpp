@@ -100,7 +100,7 @@ void FlowListView::mousePressEvent(QMouseEvent* event)
         return;
     }
     QListView::mousePressEvent(event);
-    m_mayDrag = event->button() == Qt::LeftButton && !selectedSteps(*flow).isEmpty();
+    m_mayDrag = event->button() == Qt::LeftButton && selectsSteps(*flow);
 }
 
 void FlowListView::mouseMoveEvent(QMouseEvent* event)
@@ -145,7 +145,7 @@ bool FlowListView::isOwnDrag(const QDropEvent& event) const
 int FlowListView::dropPlace(QPoint point) const
 {
     const FlowView* flow = flowView();
-    if (!flow || selectedSteps(*flow).isEmpty())
+    if (!flow || !selectsSteps(*flow))
         return -1;
     const int count = flow->count();
     const QModelIndex index = indexAt(point);

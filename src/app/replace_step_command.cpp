@@ -21,11 +21,8 @@ void ReplaceStepCommand::run()
 
 void ReplaceStepCommand::run(StepKind panel)
 {
-    const FlowView& view = m_document.view();
-    const int s = view.selected();
     // Refused without a word, as a move of "(Start)" is; the panel's fields stay untouched.
-    if (panel == StepKind::None || selectedSteps(view).size() != 1 ||
-        !isNumberedLine(view.itemText(s)))
+    if (panel == StepKind::None || !isReplaceable(m_document.view()))
         return;
     const SetResult result = m_panels.takeStep(panel, false);
     if (!result.message.isEmpty())

@@ -25,7 +25,7 @@ void StepClipboard::copy()
 
 void StepClipboard::cut()
 {
-    if (selectedSteps(m_document.view()).isEmpty())
+    if (!selectsSteps(m_document.view()))
         return;
     copy();
     m_history.record(u"Cut steps"_s, [this] {

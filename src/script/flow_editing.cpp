@@ -78,17 +78,28 @@ ErrorText insertStepLines(FlowView& view, const QStringList& lines)
 
 ErrorText replaceStepLine(FlowView& view, const QString& text)
 {
-    const int s = view.selected();
-    if (s <= 0 || s == view.count() - 1 || view.anchor() != s || isCommentLine(view.itemText(s)))
+    if (!isReplaceable(view))
         return {};
+    const int s = view.selected();
     view.setItemText(s, newStepLine(text));
     return Renumber_Steps(view, s);
+}
+
+bool selectsSteps(const FlowView& view)
+{
+    return view.runFirst() > 0 && view.runLast() < view.count() - 1;
+}
+
+bool isReplaceable(const FlowView& view)
+{
+    const int s = view.selected();
+    return selectsSteps(view) && view.anchor() == s && !isCommentLine(view.itemText(s));
 }
 
 QStringList selectedSteps(const FlowView& view)
 {
     QStringList lines;
-    if (view.runFirst() <= 0 || view.runLast() == view.count() - 1)
+    if (!selectsSteps(view))
         return lines;
     for (int position = view.runFirst(); position <= view.runLast(); position += 2)
         lines << view.itemText(position);

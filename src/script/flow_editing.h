@@ -22,6 +22,10 @@ ErrorText insertStepLines(FlowView& view, const QStringList& lines);
 // Puts a new step line without number in place of the selected step, which keeps its place and
 // number. "(Start)", "(End)", a comment line and a run are not replaced.
 ErrorText replaceStepLine(FlowView& view, const QString& text);
+// Whether the selection is steps: a line or run between "(Start)" and "(End)".
+bool selectsSteps(const FlowView& view);
+// Whether Replace takes the selection: one step line, no comment line.
+bool isReplaceable(const FlowView& view);
 // The selected step or run as it stands; empty when "(Start)" or "(End)" is selected.
 QStringList selectedSteps(const FlowView& view);
 // Moves the selected step or run to just before the line at an even position, from the first
