@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <sys/klog.h>
+#include <tuple>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -32,6 +33,14 @@ std::tuple<int, QString, QString> shell(const QString& folder, const QString& ta
             QString::fromUtf8(process.readAllStandardError())};
 }
 
+// One save: T; a tmpfs size mounted on the folder d first, when not empty; T's setup; prlimit
+// options for the save; its steps; a pattern for its output (failures: "Cannot save..."); a shell
+// command run afterwards and what it prints.
+using Save = std::tuple<QString, QString, QString, QString, int, QString, QString, QString>;
+// A command ("$CHECK" is the checker, "$EDITOR" the editor), its exit status, and patterns for all
+// of its standard output and standard error.
+using Answer = std::tuple<QString, int, QString, QString>;
+
 } // namespace
 
 // Saving as the user meets it: the file T is written by another user than its owner, under a
@@ -44,105 +53,89 @@ class TestFileWrite : public QObject
 private Q_SLOTS:
     void saveAsNobody_data()
     {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QString>("tmpfsSize"); // mounted on the folder d first, when not empty
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<QString>("limits"); // prlimit options for the save
-        QTest::addColumn<int>("steps");
-        QTest::addColumn<QString>("error"); // a pattern for its output; failures: "Cannot save..."
-        QTest::addColumn<QString>("look");  // a shell command run afterwards
-        QTest::addColumn<QString>("after"); // what it prints
+        QTest::addColumn<Save>("save");
 
-        const QString file = u"d/f.scp"_s;
         const QString longName = u"d/"_s + QString(246, u'x') + u".scp"_s; // 250 bytes
         const QString roots = u"mkdir d && echo old >\"$T\" && chmod 666 \"$T\""_s;
         const QString nobodys = u"mkdir -m 777 d && echo old >\"$T\" && chown nobody: \"$T\""_s;
         // What T leads to: owner, group, mode and links; its first bytes.
         const QString look = u"stat -L --printf '%U:%G %a %h ' \"$T\" && head -c 3 \"$T\""_s;
-        const auto row = [&](const char* tag, const QString& target, const QString& setup,
-                             const QString& more, const QString& after, const QString& limits = {},
-                             const QString& error = {}, const QString& tmpfs = {}, int steps = 40) {
-            QTest::newRow(tag) << target << tmpfs << setup << limits << steps << error
-                               << (more.startsWith(u"stat -c"_s) ? more : look + more) << after;
+        const auto row = [&](const char* tag, const QString& setup, const QString& more,
+                             const QString& after, const QString& limits = {},
+                             const QString& error = {}, const QString& tmpfs = {}, int steps = 40,
+                             const QString& target = u"d/f.scp"_s) {
+            const QString then = more.startsWith(u"stat -c"_s) ? more : look + more;
+            QTest::newRow(tag) << Save{target, tmpfs, setup, limits, steps, error, then, after};
         };
-        const auto failure = [](const char* reason, const char* outcome, const char* then = "") {
-            return u"Cannot save \"d/f\\.scp\"\\.\r\n%1\\.\r\n%2"_s.arg(
-                QLatin1StringView(reason),
-                QRegularExpression::escape(
-                    u"%1%2"_s.arg(QLatin1StringView(outcome), QLatin1StringView(then))));
+        const auto failure = [](const char* reason, const QString& outcome) {
+            return u"Cannot save \"d/f\\.scp\"\\.\r\n%1\\.\r\n"_s.arg(QLatin1StringView(reason)) +
+                   QRegularExpression::escape(outcome);
         };
-        const char* cleared = "The system cleared its set-ID bits, as it does when another user "
-                              "than the owner writes a file; only the owner can set them again.";
-        row("writable file in a folder nobody may not write", file, roots, {},
+        const QString cleared =
+            u"The system cleared its set-ID bits, as it does when another user "
+            "than the owner writes a file; only the owner can set them again."_s;
+        row("writable file in a folder nobody may not write", roots, {}, u"root:root 666 1 (St"_s);
+        row("another user's file", u"mkdir -m 777 d && echo old >\"$T\" && chmod 666 \"$T\""_s, {},
             u"root:root 666 1 (St"_s);
-        row("another user's file", file,
-            u"mkdir -m 777 d && echo old >\"$T\" && chmod 666 \"$T\""_s, {},
-            u"root:root 666 1 (St"_s);
-        row("hard link", file, nobodys + u" && ln \"$T\" d/g.scp"_s, u" && head -c 3 d/g.scp"_s,
+        row("hard link", nobodys + u" && ln \"$T\" d/g.scp"_s, u" && head -c 3 d/g.scp"_s,
             u"nobody:nogroup 644 2 (St(St"_s);
-        row("set-ID bits", file, nobodys + u" && chmod 6755 \"$T\""_s, {},
+        row("set-ID bits", nobodys + u" && chmod 6755 \"$T\""_s, {},
             u"nobody:nogroup 6755 1 (St"_s);
-        row("another user's set-ID file", file, roots + u" && chmod 6777 \"$T\""_s, {},
+        row("another user's set-ID file", roots + u" && chmod 6777 \"$T\""_s, {},
             u"root:root 777 1 (St"_s, {},
-            u"Saved \"d/f\\.scp\"\\.\r\n"_s +
-                QRegularExpression::escape(QLatin1StringView(cleared)));
-        row("another user's set-ID file, size limit", file, roots + u" && chmod 6777 \"$T\""_s, {},
+            u"Saved \"d/f\\.scp\"\\.\r\n"_s + QRegularExpression::escape(cleared));
+        row("another user's set-ID file, size limit", roots + u" && chmod 6777 \"$T\""_s, {},
             u"root:root 777 1 old"_s, u"--fsize=64"_s,
-            failure("File too large", "Its former content was put back. ", cleared));
+            failure("File too large", u"Its former content was put back. "_s + cleared));
         // Put back in full though the bytes past the limit cannot be written again.
-        row("hard link past the size limit, set-ID bits", file,
+        row("hard link past the size limit, set-ID bits",
             u"mkdir -m 777 d && printf %0100d 0 >\"$T\" && chown nobody: \"$T\" && "
             "chmod 6755 \"$T\" && ln \"$T\" d/g.scp"_s,
             u" && echo && wc -c <\"$T\""_s, u"nobody:nogroup 6755 2 000\n100"_s, u"--fsize=64"_s,
-            failure("File too large", "Its former content was put back."));
-        row("symbolic link", u"d/l.scp"_s,
+            failure("File too large", u"Its former content was put back."_s));
+        row("symbolic link",
             u"mkdir -m 777 d t && echo old >t/f.scp && chmod 666 t/f.scp && "
             "ln -s ../t/f.scp \"$T\""_s,
-            u" && echo && readlink \"$T\""_s, u"root:root 666 1 (St\n../t/f.scp"_s);
-        row("name too long for a temporary name beside it", longName, nobodys, {},
-            u"nobody:nogroup 644 1 (St"_s);
-        row("size limit, written in place", file, roots, {}, u"root:root 666 1 old"_s,
-            u"--fsize=64"_s, failure("File too large", "Its former content was put back."));
-        row("size limit, replaced", file, nobodys, u" && echo && ls d"_s,
+            u" && echo && readlink \"$T\""_s, u"root:root 666 1 (St\n../t/f.scp"_s, {}, {}, {}, 40,
+            u"d/l.scp"_s);
+        row("name too long for a temporary name beside it", nobodys, {},
+            u"nobody:nogroup 644 1 (St"_s, {}, {}, {}, 40, longName);
+        row("size limit, written in place", roots, {}, u"root:root 666 1 old"_s, u"--fsize=64"_s,
+            failure("File too large", u"Its former content was put back."_s));
+        row("size limit, replaced", nobodys, u" && echo && ls d"_s,
             u"nobody:nogroup 644 1 old\nf.scp"_s, u"--fsize=64"_s,
-            failure("File too large", "The file is unchanged."));
-        row("full disk, written in place", file, u"echo old >\"$T\" && chmod 666 \"$T\""_s, {},
+            failure("File too large", u"The file is unchanged."_s));
+        row("full disk, written in place", u"echo old >\"$T\" && chmod 666 \"$T\""_s, {},
             u"root:root 666 1 old"_s, {},
-            failure("No space left on device", "Its former content was put back."), u"8k"_s, 500);
-        row("file nobody may not write", file, u"mkdir -m 777 d && echo old >\"$T\""_s, {},
-            u"root:root 644 1 old"_s, {}, failure("Permission denied", "The file is unchanged."));
-        row("new file in a folder nobody may not write", file, u"mkdir d"_s,
-            u"stat -c %F d && ls d"_s, u"directory"_s, {},
-            failure("Permission denied", "No file was written."));
+            failure("No space left on device", u"Its former content was put back."_s), u"8k"_s,
+            500);
+        row("file nobody may not write", u"mkdir -m 777 d && echo old >\"$T\""_s, {},
+            u"root:root 644 1 old"_s, {},
+            failure("Permission denied", u"The file is unchanged."_s));
+        row("new file in a folder nobody may not write", u"mkdir d"_s, u"stat -c %F d && ls d"_s,
+            u"directory"_s, {}, failure("Permission denied", u"No file was written."_s));
         // A file of /proc says it holds nothing: its content cannot be kept to put back.
-        row("file longer than it says", u"/proc/self/comm"_s, u"true"_s, u"stat -c %F \"$T\""_s,
-            u"regular empty file"_s, {},
+        row("file longer than it says", u"true"_s, u"stat -c %F \"$T\""_s, u"regular empty file"_s,
+            {},
             u"Cannot save \"/proc/self/comm\"\\.\r\nIt holds more than its size says\\.\r\n"
-            "The file is unchanged\\."_s);
-        row("pipe", file, u"mkdir -m 777 d && mkfifo -m 666 \"$T\""_s, u"stat -c %F \"$T\""_s,
-            u"fifo"_s, {}, failure("Is a pipe, not a regular file", "The file is unchanged."));
+            "The file is unchanged\\."_s,
+            {}, 40, u"/proc/self/comm"_s);
+        row("pipe", u"mkdir -m 777 d && mkfifo -m 666 \"$T\""_s, u"stat -c %F \"$T\""_s, u"fifo"_s,
+            {}, failure("Is a pipe, not a regular file", u"The file is unchanged."_s));
     }
 
     void saveAsNobody()
     {
-        QFETCH(QString, target);
-        QFETCH(QString, tmpfsSize);
-        QFETCH(QString, setup);
-        QFETCH(QString, limits);
-        QFETCH(int, steps);
-        QFETCH(QString, error);
-        QFETCH(QString, look);
-        QFETCH(QString, after);
+        QFETCH(Save, save);
+        const auto& [target, tmpfsSize, setup, limits, steps, error, look, after] = save;
 
         if (::geteuid() != 0)
             QSKIP("only root can prepare files of another user");
         QTemporaryDir dir;
         QVERIFY(QFile::setPermissions(dir.path(), QFile::Permissions(0x7755)));
         const auto unmount = qScopeGuard([&] { shell(dir.path(), {}, u"umount d"_s); });
-        if (!tmpfsSize.isEmpty() &&
-            std::get<0>(shell(
-                dir.path(), {},
-                u"mkdir d && mount -t tmpfs -o size=%1,mode=755 none d"_s.arg(tmpfsSize))) != 0)
+        const QString mount = u"mkdir d && mount -t tmpfs -o size=%1,mode=755 none d"_s;
+        if (!tmpfsSize.isEmpty() && std::get<0>(shell(dir.path(), {}, mount.arg(tmpfsSize))) != 0)
             QSKIP("a tmpfs cannot be mounted here");
         QCOMPARE(std::get<0>(shell(dir.path(), target, setup)), 0);
 
@@ -152,10 +145,8 @@ private Q_SLOTS:
                       .arg(limits, QStringLiteral(WRITE_SCRIPT))
                       .arg(steps));
         QCOMPARE(status, error.startsWith(u"Cannot save"_s) ? 1 : 0);
-        QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(error))
-                     .match(message)
-                     .hasMatch(),
-                 qPrintable(message));
+        const QRegularExpression expected(QRegularExpression::anchoredPattern(error));
+        QVERIFY2(expected.match(message).hasMatch(), qPrintable(message));
         QCOMPARE(std::get<1>(shell(dir.path(), target, look)).trimmed(), after);
     }
 
@@ -180,17 +171,14 @@ private Q_SLOTS:
     // that is also the home, where a settings file would show.
     void checkAndEditorAnswers_data()
     {
-        QTest::addColumn<QString>("command"); // "$CHECK" is the checker, "$EDITOR" the editor
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("out");    // a pattern for all of standard output
-        QTest::addColumn<QString>("errors"); // and one for all of standard error
+        QTest::addColumn<Answer>("answer");
 
         const QString usage = u"Usage: \\S*stepwright-check \\[options\\] FILE\\.\\.\\.\n.*"_s;
         const QString formatError = u":2: Script File Format Error\\. \\(.+\\)\n"_s;
         const QString unwritable = u"stepwright-check: cannot write to standard output: %1\n"_s;
         const auto row = [](const char* tag, const QString& command, int status, const QString& out,
                             const QString& errors = {}) {
-            QTest::newRow(tag) << command << status << out << errors;
+            QTest::newRow(tag) << Answer{command, status, out, errors};
         };
         const QString editorUsage = u"Usage: \\S*stepwright \\[options\\] \\[FILE\\]\n.*"_s;
         const QString noDisplay = u"env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "_s;
@@ -274,10 +262,8 @@ private Q_SLOTS:
 
     void checkAndEditorAnswers()
     {
-        QFETCH(QString, command);
-        QFETCH(int, status);
-        QFETCH(QString, out);
-        QFETCH(QString, errors);
+        QFETCH(Answer, answer);
+        const auto& [command, status, out, errors] = answer;
         if (command.contains(u"setpriv"_s) && ::geteuid() != 0)
             QSKIP("only root can run the editor as another user");
 

@@ -18,6 +18,7 @@
 #include <numeric>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -25,6 +26,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QByteArray NewScriptFile = "(Start)\r\n(End)\r\n-\r\n(Start)\r\n(End)\r\n-\r\n";
+
+using ReadRow = std::tuple<QByteArray, int, QByteArray>;
 
 QByteArray readBytes(const QString& path)
 {
@@ -51,6 +54,12 @@ sw::RecoveryContent everyCharacter()
     return content;
 }
 
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
 QStringList filesIn(const QString& folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden);
@@ -66,13 +75,12 @@ class TestFiles : public QObject
 private Q_SLOTS:
     void readScript_data()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<int>("faultLine");    // 0: the file loads; -1: there is no file
-        QTest::addColumn<QByteArray>("saved"); // what the working copy then saves
+        // The file; the line of its fault (0: it loads; -1: there is no file); what is then saved.
+        QTest::addColumn<ReadRow>("read");
 
         const auto row = [](const char* tag, const QByteArray& file, int faultLine,
                             const QByteArray& saved = NewScriptFile) {
-            QTest::newRow(tag) << file << faultLine << saved;
+            QTest::newRow(tag) << ReadRow{file, faultLine, saved};
         };
         QByteArray everyByte; // CR and LF become blanks
         for (int byte = 0; byte <= 0xFF; ++byte)
@@ -106,16 +114,13 @@ private Q_SLOTS:
 
     void readScript()
     {
-        QFETCH(QByteArray, file);
-        QFETCH(int, faultLine);
-        QFETCH(QByteArray, saved);
+        QFETCH(ReadRow, read);
+        const auto& [file, faultLine, saved] = read;
 
         QTemporaryDir dir;
         const QString path = dir.filePath(u"script.scp"_s);
-        QFile out(path);
         if (faultLine >= 0)
-            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size() &&
-                    out.flush());
+            QVERIFY(writeBytes(path, file));
         // A full script loaded before: nothing of it may survive the read in either copy.
         sw::ScriptDocument document;
         for (auto& flow : document.store().flows)
@@ -166,22 +171,10 @@ private Q_SLOTS:
                  QStringList{u"script.scp"_s});
     }
 
-    void readsPastTheSizeSeenAtTheOpen()
+    void readsWhatIsThereUpToTheLimit()
     {
-        // The files of /proc say they are empty.
-        const QString path = u"/proc/version"_s;
-        if (!QFile::exists(path))
-            QSKIP("This system has no /proc/version, a file longer than its stated size.");
-        const sw::FileContent content = sw::readScriptFileBytes(QFile::encodeName(path));
-        QCOMPARE(content.error, QString());
-        QVERIFY(content.bytes.size() > 1);
-        QCOMPARE(content.bytes, readBytes(path));
-    }
-
-    // Pipes stand in for files that say they are regular, of the size given, but make a read
-    // wait, as /proc/kmsg does, or never end: the read neither waits nor goes past the limit.
-    void readsNeitherWaitingNorPastTheLimit()
-    {
+        // Pipes stand in for files that say they are regular, of the size given, but make a read
+        // wait, as /proc/kmsg does, or never end: the read neither waits nor goes past the limit.
         const QString past = u"past"_s;
         QByteArray bytes;
         int ends[2];
@@ -209,6 +202,15 @@ private Q_SLOTS:
         const QByteArray link = QFile::encodeName(dir.filePath(u"l"_s));
         QCOMPARE(sw::readRegularFile(link, 99999, past, bytes), QString());
         QVERIFY(!sw::readRegularFile(link, 99999, past, bytes, sw::Links::Refuse).isEmpty());
+
+        // The files of /proc say they are empty.
+        const QString path = u"/proc/version"_s;
+        if (!QFile::exists(path))
+            QSKIP("This system has no /proc/version, a file longer than its stated size.");
+        const sw::FileContent content = sw::readScriptFileBytes(QFile::encodeName(path));
+        QCOMPARE(content.error, QString());
+        QVERIFY(content.bytes.size() > 1);
+        QCOMPARE(content.bytes, readBytes(path));
     }
 
     // Save asks before overwriting a file unless it holds what was last read or written there,
@@ -218,9 +220,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath(u"f.scp"_s);
         const auto changed = [&](const QByteArray& bytes) {
-            QFile file(path);
-            return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-                   file.flush() && sw::changedOnDisk(path, NewScriptFile);
+            return writeBytes(path, bytes) && sw::changedOnDisk(path, NewScriptFile);
         };
         QVERIFY(!changed(NewScriptFile));
         QVERIFY(changed(NewScriptFile + ' '));
@@ -250,8 +250,8 @@ private Q_SLOTS:
     // without the bytes 0x80 to 0x9F must find it; no other UTF-16 code unit encodes.
     void codePageIsOneToOne()
     {
-        for (int size = 1; size <= 24; ++size) {
-            for (int at = 0; at < size; ++at) {
+        for (int size = 1; size <= 24; ++size)
+            for (int at = 0; at < size; ++at)
                 for (int byte = 0x80; byte <= 0xFF; ++byte) {
                     QByteArray bytes(size, 'a');
                     bytes[at] = static_cast<char>(byte);
@@ -260,8 +260,6 @@ private Q_SLOTS:
                                  back == bytes,
                              bytes.toHex().constData());
                 }
-            }
-        }
         QByteArray everyByte(256, 0);
         std::iota(everyByte.begin(), everyByte.end(), 0);
         const QString characters = sw::codepage::decode(everyByte);
@@ -288,23 +286,23 @@ private Q_SLOTS:
     // The lines the panels compose pass (test_steps); these are the lenient and borderline ones.
     void checkScriptLine()
     {
+        // The longest module and file names, and one character more.
+        const auto module = [](int n) {
+            return u"SelectModule , "_s + QString(n, u'M') + u".YIM"_s;
+        };
+        const auto file = [](int n) { return u"LoadFile , "_s + QString(n, u'F'); };
         const QStringList accepted =
             u"input,in0,on,5|INPUT  ,  IN 3 ,OFF,  12345// x|program   |"
-            "ProbeSelect // spare|LoadFile , A/B|SelectModule , ABC.yim"_s.split(u'|');
+            "ProbeSelect // spare|LoadFile , A/B|SelectModule , ABC.yim"_s.split(u'|')
+            << module(249) << file(248);
         const QStringList refused =
             u" Wait , 5|Input , IN5 , ON , 5|Input , IN12 , ON , 5|Input , IN0 , ON|"
             "Input , IN0 , ON , 123456|Input , IN0 , ON , 100abc|Input ,\tIN0 , ON , 1|Wait "
             ",|EPROM|"
-            "TargetProbe3|SelectModule , ABC.BIN|LoadFile ,|LoadFile , MY FILE.HEX"_s.split(u'|');
+            "TargetProbe3|SelectModule , ABC.BIN|LoadFile ,|LoadFile , MY FILE.HEX"_s.split(u'|')
+            << module(250) << file(249);
         for (const QString& line : accepted + refused)
             QVERIFY2(sw::Check_Script_Line(line) == accepted.contains(line), qPrintable(line));
-        for (const int over : {0, 1}) {
-            QCOMPARE(
-                sw::Check_Script_Line(u"SelectModule , "_s + QString(249 + over, u'M') + u".YIM"_s),
-                over == 0);
-            QCOMPARE(sw::Check_Script_Line(u"LoadFile , "_s + QString(248 + over, u'F')),
-                     over == 0);
-        }
     }
 
     // Pasted text: any line end, the frame and separators left out, numbers dropped; one bad
@@ -327,7 +325,7 @@ private Q_SLOTS:
         QCOMPARE(sw::stepText({u"EPR"_s, u"Read"_s}), u"EPR\r\nRead\r\n"_s);
     }
 
-    void splitsAtTheLastSlash()
+    void pathsSplitAndTakeTheSuffix()
     {
         QString folder;
         QString name = u"old"_s;
@@ -342,17 +340,11 @@ private Q_SLOTS:
         QCOMPARE(sw::Get_File_Name(u"Line1.scp"_s, name), u"File Path Error"_s);
         QCOMPARE(sw::Get_File_Name(u"/home/tech/"_s, name), u"File Path Error"_s);
         QCOMPARE(folder + u'|' + name, u"|Line1.scp"_s);
-    }
-
-    void addsTheSuffixUnlessThere()
-    {
-        for (const auto& [typed, saved] :
-             {std::pair{u"/t/Plant 2.5 test"_s, u"/t/Plant 2.5 test.scp"_s},
-              {u"/t/Line1.v2"_s, u"/t/Line1.v2.scp"_s},
-              {u"/t.scp/Line1"_s, u"/t.scp/Line1.scp"_s},
-              {u"/t/Line1.sc"_s, u"/t/Line1.sc.scp"_s},
-              {u"/t/Line1.ScP"_s, u"/t/Line1.ScP"_s}})
-            QCOMPARE(sw::withDefaultSuffix(typed, u"scp"), saved);
+        // The suffix is added unless there, in any letter case.
+        for (const QString& typed :
+             u"/t/Plant 2.5 test|/t/Line1.v2|/t.scp/Line1|/t/Line1.sc"_s.split(u'|'))
+            QCOMPARE(sw::withDefaultSuffix(typed, u"scp"), typed + u".scp"_s);
+        QCOMPARE(sw::withDefaultSuffix(u"/t/Line1.ScP"_s, u"scp"), u"/t/Line1.ScP"_s);
     }
 
     void roundTripKeepsEveryLineExactly()
@@ -384,7 +376,7 @@ private Q_SLOTS:
 
     // A copy is offered only once its editor no longer holds it, to one editor at a time,
     // and goes with its lock.
-    void runningEditorsCopyIsNeverTaken()
+    void copiesAreHiddenWhileRunningAndPrivate()
     {
         QTemporaryDir folder;
         const QString copies = folder.filePath(u"data/stepwright"_s);
@@ -403,29 +395,23 @@ private Q_SLOTS:
         QCOMPARE(left[0]->read().detail, u"Line 1: the flow does not begin with (Start)"_s);
         left[0]->remove();
         QVERIFY(filesIn(copies).isEmpty());
-    }
 
-    // The folder, the copy and its lock are their owner's alone, whatever the umask and the
-    // folder were; a link planted at the copy's name is replaced, not written through.
-    void copiesArePrivateAndNeverWrittenThroughLinks()
-    {
-        QTemporaryDir folder;
-        const QString copies = folder.filePath(u"open"_s);
+        // The folder, the copy and its lock are their owner's alone, whatever the umask and the
+        // folder were; a link planted at the copy's name is replaced, not written through.
+        const QString open = folder.filePath(u"open"_s);
         QVERIFY(QDir(folder.path()).mkdir(u"open"_s, QFile::Permissions(0x7755)));
         const auto mode = [](const QString& path) {
-            struct stat status
-            {};
-            return ::lstat(QFile::encodeName(path).constData(), &status) == 0
-                       ? status.st_mode & 07777
-                       : 0u;
+            struct stat status = {}; // 0 when there is nothing
+            ::lstat(QFile::encodeName(path).constData(), &status);
+            return uint(status.st_mode & 07777);
         };
-        auto running = sw::RecoveryCopy::create(copies);
+        running = sw::RecoveryCopy::create(open);
         const QString other = folder.filePath(u"other"_s);
         QVERIFY(QFile(other).open(QIODevice::WriteOnly));
         QVERIFY(QFile::link(other, running->path()));
         QCOMPARE(running->write(everyCharacter()), sw::ErrorText());
         QCOMPARE(
-            QList<uint>({mode(copies), mode(running->path()), mode(running->path() + u".lock"_s)}),
+            QList<uint>({mode(open), mode(running->path()), mode(running->path() + u".lock"_s)}),
             QList<uint>({0700u, 0600u, 0600u}));
         QCOMPARE(QFileInfo(other).size(), 0);
     }
@@ -441,13 +427,9 @@ private Q_SLOTS:
         const QByteArray good = sw::encodeRecovery(content);
         QByteArray damaged = good;
         damaged.replace(QByteArray("\0d\0)", 4), QByteArray("\0f\0)", 4));
-        const auto plant = [&](const char* name, const QByteArray& bytes) {
-            QFile file(folder.filePath(QLatin1StringView(name)));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        };
-        plant("good.recovery", good);
-        plant("enf.recovery", damaged);
-        plant("cut.recovery", good.chopped(1));
+        QVERIFY(writeBytes(folder.filePath(u"good.recovery"_s), good));
+        QVERIFY(writeBytes(folder.filePath(u"enf.recovery"_s), damaged));
+        QVERIFY(writeBytes(folder.filePath(u"cut.recovery"_s), good.chopped(1)));
         QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath(u"fifo.recovery"_s)).constData(), 0600),
                  0);
         QVERIFY(QFile::link(u"/dev/zero"_s, folder.filePath(u"zero.recovery"_s)));
