@@ -465,8 +465,6 @@ void MainWindowTest::keysDriveTheWindow()
     row(u"Enter on a Set button"_s, u"cmdF2"_s, {}, keys(Qt::Key_Enter),
         u"1 2 BufferClear 3 ||@6 cmdF2"_s);
     row(u"Enter on UP"_s, u"cmdUP"_s, {}, keys(Qt::Key_Enter), u"2 1 3 ||@2 cmdUP"_s);
-    row(u"Enter on Down"_s, u"cmdDown"_s, {}, keys(Qt::Key_Enter), u"1 3 2 ||@6 cmdDown"_s);
-    row(u"Enter on Delete"_s, u"cmdDelete"_s, {}, keys(Qt::Key_Enter), u"1 3 ||@4 cmdDelete"_s);
     row(u"Ctrl+Up in the list"_s, u"lstScript"_s, {}, keys(Qt::CTRL | Qt::Key_Up),
         u"2 1 3 ||@2 lstScript"_s);
     row(u"Ctrl+Down in a field"_s, u"txtWaitComm"_s, {}, keys(Qt::CTRL | Qt::Key_Down),

@@ -308,23 +308,22 @@ void ScriptTest::switchingFlowsKeepsBothEdits()
         return u"%1 %2 %3"_s.arg(doc.shownFlow()).arg(view.selected()).arg(view.itemText(2));
     };
     view.insertLine(2, u"EPR  //:(1)"_s);
-    QVERIFY(doc.Switch_Flow(1).isEmpty());
-    QCOMPARE(shown(), u"1 0 (End)"_s);
+    const auto to = [&](int flow, const QString& expected) {
+        QVERIFY(doc.Switch_Flow(flow).isEmpty());
+        QCOMPARE(shown(), expected);
+    };
+    to(1, u"1 0 (End)"_s);
     view.insertLine(2, u"Read  //:(1)"_s);
     view.select(2);
-    doc.Switch_Flow(1);
-    QCOMPARE(shown(), u"1 2 Read  //:(1)"_s);
-    doc.Switch_Flow(0);
-    QCOMPARE(shown() + doc.store().flows[1][1], u"0 0 EPR  //:(1)Read  //:(1)"_s);
-    doc.Switch_Flow(1);
-    QCOMPARE(shown(), u"1 2 Read  //:(1)"_s);
+    to(1, u"1 2 Read  //:(1)"_s);
+    to(0, u"0 0 EPR  //:(1)"_s);
+    QCOMPARE(doc.store().flows[1][1], u"Read  //:(1)"_s);
+    to(1, u"1 2 Read  //:(1)"_s);
     doc.FormLoading = true;
-    doc.Switch_Flow(0);
-    QCOMPARE(shown(), u"1 2 Read  //:(1)"_s);
+    to(0, u"1 2 Read  //:(1)"_s);
     doc.FormLoading = false;
     doc.New_Script();
-    doc.Switch_Flow(1);
-    QCOMPARE(shown(), u"1 0 (End)"_s);
+    to(1, u"1 0 (End)"_s);
 }
 
 void ScriptTest::newScriptAndChangeTest()
