@@ -26,15 +26,15 @@ inline QString exerciseScriptInput(QByteArrayView bytes)
     }
 
     if (!parse.loaded())
-        return parse.faultLine < 1 ? u"a fault without its line"_s : QString();
+        return parse.fault.line < 1 ? u"a fault without its line"_s : QString();
     // A script that loads saves, and what it saves loads again into the same bytes.
     const sw::ScriptBytes saved = sw::serialiseScript(parse.script);
     if (!saved.error.isEmpty())
         return u"a script that loads does not save: "_s + saved.error;
     const sw::ScriptParse again = sw::parseScript(saved.bytes);
     if (!again.loaded())
-        return u"what was saved does not load: line %1, %2"_s.arg(again.faultLine)
-            .arg(again.faultReason);
+        return u"what was saved does not load: line %1, %2"_s.arg(again.fault.line)
+            .arg(again.fault.reason);
     if (again.script.flows != parse.script.flows ||
         sw::serialiseScript(again.script).bytes != saved.bytes)
         return u"what was saved loads into another script"_s;

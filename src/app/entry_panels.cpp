@@ -1,6 +1,9 @@
 #include "app/entry_panels.h"
 
 #include "app/app_style.h"
+#include "app/field_note.h"
+
+#include <algorithm>
 
 namespace sw {
 
@@ -87,6 +90,13 @@ SetResult EntryPanels::takeStep(StepKind panel, bool flowFull)
 {
     const SetResult result = Set_Step(panel, read(panel), flowFull);
     write(panel, result.entry);
+    if (!result.note.isEmpty()) {
+        const auto value = std::find_if(m_fields.begin(), m_fields.end(), [&](const Field& f) {
+            return f.panel == panel && f.role == PanelField::Value;
+        });
+        value->edit->setFocus(Qt::OtherFocusReason);
+        showFieldNote(value->edit, result.note);
+    }
     if (result.line.isEmpty())
         return result;
     // The typing before the step is done with: Undo now takes back the step, not the typing.

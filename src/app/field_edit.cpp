@@ -1,16 +1,44 @@
 #include "app/field_edit.h"
 
+#include "app/field_note.h"
+#include "files/code_page.h"
 #include "steps/key_filters.h"
 #include "steps/panel_rules.h"
 
 #include <QKeyEvent>
+#include <QValidator>
 
 namespace sw {
+
+namespace {
+
+// Refuses, whole, any edit that would put a character the script file cannot hold into the
+// field (typed, pasted, dropped or composed), and says so at the field; a Save would fail on
+// it otherwise, long after the typing.
+class CodePageValidator : public QValidator
+{
+public:
+    explicit CodePageValidator(QLineEdit* field) : QValidator(field), m_field(field) {}
+
+    State validate(QString& text, int&) const override
+    {
+        if (codepage::canEncode(text))
+            return Acceptable;
+        showFieldNote(m_field, CodePageNote);
+        return Invalid;
+    }
+
+private:
+    QLineEdit* m_field;
+};
+
+} // namespace
 
 FieldEdit::FieldEdit(Filter filter, QWidget* parent) : QLineEdit(parent), m_filter(filter)
 {
     if (filter == Filter::Digits)
         setMaxLength(MaxTimeDigits);
+    setValidator(new CodePageValidator(this));
 }
 
 QString FieldEdit::filtered(const QString& typed) const
@@ -56,6 +84,7 @@ bool FieldEdit::event(QEvent* event)
 void FieldEdit::keyPressEvent(QKeyEvent* event)
 {
     // Tab moves the focus and Delete edits; neither is a typed character.
+    hideFieldNote();
     const QString typed = event->text();
     const int key = event->key();
     if (typed.isEmpty() || key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Delete) {
@@ -63,6 +92,12 @@ void FieldEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     const QString passed = filtered(typed);
+    // A key refused says why, a control character (Backspace, Escape) aside; so does a digit
+    // that a full time field has no room for.
+    const bool printable = typed.front().isPrint();
+    const bool full = text().size() - selectedText().size() + passed.size() > maxLength();
+    if (printable && (passed.size() < typed.size() || full))
+        showFieldNote(this, m_filter == Filter::Comment ? CommentColonNote : DigitsOnlyNote);
     if (passed == typed) {
         QLineEdit::keyPressEvent(event);
         return;

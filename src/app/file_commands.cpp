@@ -127,8 +127,9 @@ void MainWindow::openScriptFile(const QString& path, const QByteArray& nativePat
         // The script is new now; a Save must not write it over the file that failed.
         setCurrentFile({});
         // A format error names its line; a file refused or unreadable is named itself.
-        if (read.faultLine > 0)
-            m_dialogs->critical(read.error, faultDetail(read));
+        if (read.fault.line > 0)
+            m_dialogs->critical(u"%1\r\n\"%2\""_s.arg(read.error, QDir::toNativeSeparators(path)),
+                                faultDetail(read.fault));
         else
             m_dialogs->critical(
                 u"Cannot open \"%1\".\r\n%2."_s.arg(QDir::toNativeSeparators(path), read.error));

@@ -1,9 +1,10 @@
-// stepwright-check [--print] FILE...
+// stepwright-check [--print FILE | --renumber FILE... | FILE...]
 // Reads each file as the editor's Open does. A file that loads prints nothing; one that does
-// not prints one line on standard error. With --print, each file that loads is written to
-// standard output as the editor would save it: renumbered, CR LF, Windows-1252.
-// Exit status: 0 all loaded, 1 a format error, 2 a file that cannot be read, a failed write to
-// standard output, or a usage error.
+// not prints one line on standard error. With --print, the file, if it loads, is written to
+// standard output as the editor would save it: renumbered, CR LF, Windows-1252. With
+// --renumber, each file that loads is saved so in its place, as the editor's Save writes it.
+// Exit status: 0 all loaded, 1 a format error, 2 a file that cannot be read or written, a
+// failed write to standard output, or a usage error.
 
 #include "files/native_arguments.h"
 #include "files/script_file.h"
@@ -15,6 +16,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
 
 #include <algorithm>
 #include <cstdio>
@@ -81,18 +83,48 @@ struct Readers
     sw::ScriptFileChecker checker;
 };
 
-// Reads one file, named by the bytes it was given as; prints its failure, or with print its
-// bytes. Empty, or why standard output takes no more.
-QString checkFile(Readers& readers, const QByteArray& nativePath, bool print, int& status)
+// What is done with a file that loads.
+enum class Output
+{
+    None,
+    Print,
+    Renumber,
+};
+
+// Saves the script read from nativePath in its place: the file status, its failure printed.
+int renumberInPlace(const sw::ScriptStore& script, const QByteArray& nativePath,
+                    const QString& name)
+{
+    // The writer takes the name as text; a name that does not come back as its bytes would
+    // write another file.
+    const QString path = QFile::decodeName(nativePath);
+    sw::WriteResult written{u"Its name cannot be written as text"_s, {}};
+    if (QFile::encodeName(path) == nativePath)
+        written = sw::Write_Script_File(script, path);
+    if (!written.notice.isEmpty())
+        printError(name + u": "_s + written.notice);
+    if (written.error.isEmpty())
+        return Loaded;
+    printError(name + u": "_s + written.error);
+    return Unreadable;
+}
+
+// Reads one file, named by the bytes it was given as; prints its failure, or with output its
+// bytes or saves it. Empty, or why standard output takes no more.
+QString checkFile(Readers& readers, const QByteArray& nativePath, Output output, int& status)
 {
     sw::ScriptDocument& document = readers.document;
+    const bool print = output != Output::None;
     const sw::ReadResult read =
         print ? sw::Read_Script_File(document, nativePath) : readers.checker.check(nativePath);
     const auto name = [&] { return printable(nativePath); };
     int fileStatus = Loaded;
-    if (read.faultLine > 0) {
-        printError(
-            u"%1:%2: %3 (%4)"_s.arg(name()).arg(read.faultLine).arg(read.error, read.faultReason));
+    if (read.fault.line > 0) {
+        const QString place = sw::faultPlace(read.fault);
+        printError(u"%1:%2: %3 (%4)%5"_s.arg(name())
+                       .arg(read.fault.line)
+                       .arg(read.error, read.fault.reason,
+                            place.isEmpty() ? QString() : u" in the "_s + place));
         fileStatus = FormatError;
     } else if (!read.error.isEmpty()) {
         printError(name() + u": "_s + read.error);
@@ -103,9 +135,11 @@ QString checkFile(Readers& readers, const QByteArray& nativePath, bool print, in
                !error.isEmpty()) {
         printError(name() + u": "_s + error);
         fileStatus = FormatError;
+    } else if (output == Output::Renumber) {
+        fileStatus = renumberInPlace(document.store(), nativePath, name());
     }
     status = std::max(status, fileStatus);
-    if (fileStatus != Loaded)
+    if (fileStatus != Loaded || output != Output::Print)
         return {};
     return sw::writeStandardStream(stdout, sw::serialiseScript(document.store()).bytes);
 }
@@ -132,9 +166,13 @@ int main(int argc, char* argv[])
         "would not load.\nExit status: 0 all loaded, 1 a format error, 2 a file that cannot be "
         "read or written, or a usage error."_s);
     const QCommandLineOption printOption(
-        u"print"_s, u"Write each file that loads to standard output as the editor saves it."_s);
-    parser.addOption(printOption);
-    const QCommandLineOption helpOption = parser.addHelpOption();
+        u"print"_s, u"Write the file, if it loads, to standard output as the editor saves it."_s);
+    const QCommandLineOption renumberOption(
+        u"renumber"_s,
+        u"Save each file that loads in its place, renumbered, as the editor does."_s);
+    // Qt's own help option offers --help-all, the options of Qt itself, which this has none of.
+    const QCommandLineOption helpOption({u"h"_s, u"help"_s}, u"Display this help."_s);
+    parser.addOptions({printOption, renumberOption, helpOption});
     const QCommandLineOption versionOption = parser.addVersionOption();
     parser.addPositionalArgument(u"FILE"_s, u"A script file (.scp) to check."_s, u"FILE..."_s);
 
@@ -149,18 +187,26 @@ int main(int argc, char* argv[])
         return failure.isEmpty() ? Loaded : cannotWriteOutput(failure);
     }
     const QStringList names = parser.positionalArguments();
-    if (!parsed || names.isEmpty()) {
-        if (!parsed)
-            printError(parser.errorText());
+    const bool print = parsed && parser.isSet(printOption);
+    const bool renumber = parsed && parser.isSet(renumberOption);
+    // Two scripts printed one after the other make no script.
+    QString misuse = parsed ? QString() : parser.errorText();
+    if (print && renumber)
+        misuse = u"--print and --renumber cannot be given together."_s;
+    else if (print && names.size() > 1)
+        misuse = u"--print takes one FILE only."_s;
+    if (!misuse.isEmpty() || names.isEmpty()) {
+        if (!misuse.isEmpty())
+            printError(misuse);
         printError(parser.helpText().trimmed());
         return Unreadable;
     }
 
+    const Output output = print ? Output::Print : renumber ? Output::Renumber : Output::None;
     int status = Loaded;
     Readers readers;
     for (const QByteArray& name : sw::nativeArguments(names, argc, argv)) {
-        if (const QString failure = checkFile(readers, name, parser.isSet(printOption), status);
-            !failure.isEmpty())
+        if (const QString failure = checkFile(readers, name, output, status); !failure.isEmpty())
             return cannotWriteOutput(failure);
     }
     return status;

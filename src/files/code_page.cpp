@@ -1,5 +1,6 @@
 #include "files/code_page.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -89,6 +90,11 @@ qsizetype appendEncoded(QStringView text, QByteArray& out)
         out.append(static_cast<char>(byte));
     }
     return -1;
+}
+
+bool canEncode(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return byteOf(c.unicode()) >= 0; });
 }
 
 } // namespace sw::codepage

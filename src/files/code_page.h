@@ -15,5 +15,7 @@ void decodeInto(QByteArrayView bytes, QString& text);
 // Appends the bytes of text to out. Returns the position of the first character the code page
 // cannot hold, or -1 when all of text went in; out then holds the bytes in front of it.
 qsizetype appendEncoded(QStringView text, QByteArray& out);
+// Whether the code page holds every character of text.
+bool canEncode(QStringView text);
 
 } // namespace sw::codepage

@@ -12,6 +12,9 @@ namespace sw {
 // "(Start)" and "(End)" in any letter case and comment lines ("//" first) always pass; where
 // they may stand is the reader's business. Other lines go to the check of their kind.
 bool Check_Script_Line(QStringView line);
+// Why Check_Script_Line refuses a line, as a format error tells it: "the level must be ON or
+// OFF, not \"ONN\"".
+QString lineFault(QStringView line);
 
 // The kind checks. Each takes the whole line and ends with the tail rule: behind the step's
 // fields only blanks, or blanks and then "//" with anything after it.

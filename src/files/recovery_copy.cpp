@@ -86,7 +86,7 @@ QString scriptFault(const RecoveryContent& content)
            std::span<const QString>(content.saved.flows[1])}}) {
         const ScriptParse check = checkScriptFlows(normal, error);
         if (!check.loaded())
-            return u"Line %1: %2"_s.arg(check.faultLine).arg(check.faultReason);
+            return faultDetail(check.fault);
     }
     return {};
 }

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -35,26 +36,31 @@ public:
         const bool end = !separator && isEndLine(line);
         m_lastClosesFlow = separator || end;
         if (m_flow >= FlowCount)
-            return fault(u"nothing may follow the second separator"_s);
+            return fault(u"nothing may follow the second separator"_s, line);
         if (separator) {
             if (m_count == 0)
-                return fault(u"a separator where the flow should begin with (Start)"_s);
+                return fault(u"a separator where the flow should begin with (Start)"_s, line);
             if (!m_ended)
-                return fault(u"the separator comes before the flow's (End)"_s);
+                return fault(u"the separator comes before the flow's (End)"_s, line);
             m_ended = false;
             ++m_flow;
             m_count = 0;
+            m_steps = 0;
             return true;
         }
         if (m_ended)
-            return fault(u"only the separator \"-\" may follow (End)"_s);
+            return fault(u"only the separator \"-\" may follow (End)"_s, line);
         if (m_count == MaxFlowLines)
-            return fault(u"the flow holds more than %1 lines"_s.arg(MaxFlowLines));
+            return fault(u"the flow holds more than %1 lines, counting (Start), (End) and comment "
+                         "lines: at most %2 steps"_s.arg(MaxFlowLines)
+                             .arg(MaxFlowLines - 2),
+                         line);
         if (m_count == 0 && !isStartLine(line))
-            return fault(u"the flow does not begin with (Start)"_s);
+            return fault(u"the flow does not begin with (Start)"_s, line);
         if (!Check_Script_Line(line))
-            return fault(u"the line is not a valid script line"_s);
+            return fault(lineFault(line), line);
         m_ended = end;
+        m_steps += isNumberedLine(line);
         if (m_keepLines)
             m_result.script.flows[m_flow][m_count] = line.toString();
         ++m_count;
@@ -76,10 +82,16 @@ public:
     }
 
 private:
-    bool fault(const QString& reason)
+    bool fault(const QString& reason, std::optional<QStringView> line = std::nullopt)
     {
-        m_result.faultLine = m_lineNumber;
-        m_result.faultReason = reason;
+        FormatFault& fault = m_result.fault;
+        fault.line = m_lineNumber;
+        fault.reason = reason;
+        if (line) {
+            fault.text = line->toString();
+            fault.flow = m_flow < FlowCount ? m_flow : -1;
+            fault.step = fault.flow >= 0 && isNumberedLine(*line) ? m_steps + 1 : 0;
+        }
         return false;
     }
 
@@ -88,12 +100,25 @@ private:
     int m_lineNumber = 0;
     int m_flow = 0;
     int m_count = 0;               // lines accepted into the flow being read
+    int m_steps = 0;               // of them, step lines
     bool m_ended = false;          // the flow being read has its (End)
     bool m_lastClosesFlow = false; // the last line read is "(End)" or the separator
 };
 
-ErrorText unencodable(int flow, int slot, QStringView line, qsizetype position)
+// The line at slot of a flow as the list shows it: a step by its number, any other line by
+// its place in the flow.
+QString shownLine(std::span<const QString> flow, int slot)
 {
+    if (!isNumberedLine(flow[slot]))
+        return u"Line %1"_s.arg(slot + 1);
+    const auto steps = std::count_if(flow.begin(), flow.begin() + slot,
+                                     [](const QString& line) { return isNumberedLine(line); });
+    return u"Step %1"_s.arg(steps + 1);
+}
+
+ErrorText unencodable(int flow, std::span<const QString> lines, int slot, qsizetype position)
+{
+    const QStringView line = lines[slot];
     // A character outside the 16-bit range arrives as a surrogate pair; name all of it.
     qsizetype length = 1;
     char32_t code = line[position].unicode();
@@ -102,10 +127,38 @@ ErrorText unencodable(int flow, int slot, QStringView line, qsizetype position)
         code = QChar::surrogateToUcs4(line[position], line[position + 1]);
         length = 2;
     }
-    return u"Line %1 of the %2 flow holds the character \"%3\" (U+%4), which a script file "
-           "cannot hold. Replace it, then save again."_s.arg(slot + 1)
-               .arg(choices::flowModes().at(flow), line.sliced(position, length).toString(),
-                    QString::number(code, 16).toUpper().rightJustified(4, u'0'));
+    return u"%1 of the %2 flow holds the character \"%3\" (U+%4), which a script file "
+           "cannot hold. Replace it, then save again."_s.arg(
+               shownLine(lines, slot), choices::flowModes().at(flow),
+               line.sliced(position, length).toString(),
+               QString::number(code, 16).toUpper().rightJustified(4, u'0'));
+}
+
+// A line refused because the file is not in Windows-1252 says so: an editor that saves UTF-8
+// puts a byte-order mark before "(Start)", and turns any other character into several bytes.
+void explainEncoding(FormatFault& fault, QByteArrayView line)
+{
+    if (fault.line == 1 && line.startsWith("\xEF\xBB\xBF")) {
+        fault.reason = u"the file begins with a UTF-8 byte-order mark: save it as Windows-1252"_s;
+        return;
+    }
+    const bool other = std::any_of(line.begin(), line.end(), [](char c) { return c & 0x80; });
+    if (other && QString::fromUtf8(line).toUtf8() == line)
+        fault.reason += u"; the line holds UTF-8 text: save the file as Windows-1252"_s;
+}
+
+// A line as a message quotes it: long ones cut in the middle, control characters (a lone CR
+// among them) shown as U+FFFD so the message keeps its own lines.
+QString shortened(const QString& line)
+{
+    constexpr qsizetype Shown = 80;
+    QString quoted =
+        line.size() <= Shown ? line : line.first(Shown / 2 - 1) + u'\u2026' + line.last(Shown / 2);
+    for (QChar& c : quoted) {
+        if (c.category() == QChar::Other_Control)
+            c = QChar::ReplacementCharacter;
+    }
+    return quoted;
 }
 
 // Reads the lines of bytes, decoded whole into text, which holds one character per byte: the
@@ -122,8 +175,11 @@ ScriptParse readScriptText(QByteArrayView bytes, bool keepLines, QString& text)
         QStringView line = all.sliced(start, next - start);
         if (line.endsWith(u'\n'))
             line.chop(line.size() >= 2 && line[line.size() - 2] == u'\r' ? 2 : 1);
-        if (!reader.takeLine(line))
-            return reader.takeResult();
+        if (!reader.takeLine(line)) {
+            ScriptParse result = reader.takeResult();
+            explainEncoding(result.fault, bytes.sliced(start, line.size()));
+            return result;
+        }
         start = next;
     }
     reader.finish();
@@ -142,8 +198,7 @@ ReadResult readScriptFile(const QByteArray& nativePath, QByteArray& bytes, QStri
     ScriptParse read = readScriptText(bytes, parse != nullptr, text);
     if (!read.loaded()) {
         result.error = FormatErrorMessage;
-        result.faultLine = read.faultLine;
-        result.faultReason = read.faultReason;
+        result.fault = read.fault;
     }
     if (parse)
         *parse = std::move(read);
@@ -185,7 +240,7 @@ ScriptBytes serialiseScript(const ScriptStore& store)
             if (line.isEmpty())
                 break;
             if (const qsizetype bad = codepage::appendEncoded(line, out.bytes); bad >= 0)
-                return {{}, unencodable(f, slot, line, bad)};
+                return {{}, unencodable(f, store.flows[f], slot, bad)};
             out.bytes.append("\r\n");
         }
         out.bytes.append("-\r\n");
@@ -222,11 +277,24 @@ ErrorText readScriptFileInto(const QByteArray& nativePath, QByteArray& bytes, Li
         bytes, links);
 }
 
-QString faultDetail(const ReadResult& result)
+QString faultPlace(const FormatFault& fault)
 {
-    if (result.faultLine == 0)
+    if (fault.flow < 0)
         return {};
-    return u"Line %1: %2"_s.arg(result.faultLine).arg(result.faultReason);
+    const QString flow = choices::flowModes().at(fault.flow) + u" flow"_s;
+    return fault.step > 0 ? u"%1, step %2"_s.arg(flow).arg(fault.step) : flow;
+}
+
+QString faultDetail(const FormatFault& fault)
+{
+    if (fault.line == 0)
+        return {};
+    const QString place = faultPlace(fault);
+    QString detail = u"Line %1%2: %3"_s.arg(fault.line)
+                         .arg(place.isEmpty() ? QString() : u" (%1)"_s.arg(place), fault.reason);
+    if (!fault.text.isNull())
+        detail += u"\r\n\"%1\""_s.arg(shortened(fault.text));
+    return detail;
 }
 
 ReadResult Read_Script_File(ScriptDocument& document, const QString& path)

@@ -17,14 +17,29 @@ namespace sw {
 inline constexpr QLatin1StringView FormatErrorMessage{"Script File Format Error."};
 inline constexpr QLatin1StringView SeparatorLine{"-"};
 
+// Where and why a text does not make a script.
+struct FormatFault
+{
+    int line = 0; // 1-based line of the first fault; one past the last line for a fault found at
+                  // the end of the text; 0 when the text loads
+    QString reason;
+    int flow = -1; // the flow the line stands in, if any
+    int step = 0;  // the number the line would have as a step of that flow, if it is a step line
+    QString text;  // the line, if there is one
+};
+
+// The flow and step a format error lies in, as "Normal mode flow, step 3"; empty outside flows.
+QString faultPlace(const FormatFault& fault);
+// Where a format error lies and why, as "Line 7 (Normal mode flow, step 3): the time must be
+// 1 to 5 digits" with the line quoted below; empty when there is no fault.
+QString faultDetail(const FormatFault& fault);
+
 // The lines of a script text, or where and why they do not make a script.
 struct ScriptParse
 {
     ScriptStore script; // the lines read so far, in their slots; whole only when loaded
-    int faultLine = 0;  // 1-based line of the first fault; one past the last line for a fault
-                        // found at the end of the text; 0 when the text loads
-    QString faultReason;
-    bool loaded() const { return faultLine == 0; }
+    FormatFault fault;
+    bool loaded() const { return fault.line == 0; }
 };
 
 // Reads the lines of a script. A line ends at LF, or at CR LF, which files from elsewhere may
@@ -73,14 +88,9 @@ struct ReadResult
     // Set on every failure: both copies then hold a new script, and the window must reset its
     // entry panels as for New.
     bool resetEntryPanels = false;
-    int faultLine = 0; // for a format error, as in ScriptParse
-    QString faultReason;
+    FormatFault fault;  // for a format error
     QByteArray content; // the bytes read, when read (see file_stamp.h)
 };
-
-// Where a format error lies, as "Line 7: the flow does not begin with (Start)"; empty for
-// any other result.
-QString faultDetail(const ReadResult& result);
 
 // Reads a file into both copies of the document. Neither renders nor numbers: Open does that
 // next. On any failure the document holds a new script (New_Script).

@@ -118,12 +118,16 @@ const QString& PanelEntry::operator[](PanelField field) const
 
 SetResult Set_Step(StepKind kind, const PanelEntry& entry, bool flowFull)
 {
-    SetResult result{{}, {}, entry};
+    SetResult result{{}, {}, {}, entry};
     const bool needsValue =
         kind == StepKind::Wait || kind == StepKind::SelectModule || kind == StepKind::LoadFile;
-    // An empty time or name is no failure: the command does nothing and says nothing.
-    if (needsValue && entry.value.isEmpty())
+    // An empty time or name is no failure: the command does nothing, and says so at the field.
+    if (needsValue && entry.value.isEmpty()) {
+        result.note = kind == StepKind::Wait           ? QString(WaitTimeNeeded)
+                      : kind == StepKind::SelectModule ? QString(ModuleNameNeeded)
+                                                       : QString(FileNameNeeded);
         return result;
+    }
     if (flowFull) {
         result.message = QString(FlowFullMessage);
         return result;

@@ -14,6 +14,10 @@ inline constexpr QLatin1StringView FileNameTooLong{"File name is too long."};
 inline constexpr QLatin1StringView ModuleNameUnsafe{
     "Module name must not contain blanks or \"//\"."};
 inline constexpr QLatin1StringView FileNameUnsafe{"File name must not contain blanks or \"//\"."};
+// Notes at the empty field a Set needs filled.
+inline constexpr QLatin1StringView WaitTimeNeeded{"A wait time is needed: digits, up to five."};
+inline constexpr QLatin1StringView ModuleNameNeeded{"A module name is needed."};
+inline constexpr QLatin1StringView FileNameNeeded{"A file name is needed."};
 
 // The roles of a panel's fields. Every panel has a comment; the others depend on the kind:
 // the choice is the port, the device function or the probe, the level is "ON" or "OFF", the
@@ -43,6 +47,7 @@ struct SetResult
 {
     QString line;     // the new step line, untagged (Tag_New_Step); empty when nothing is set
     QString message;  // for a critical box; empty when there is none
+    QString note;     // for the value field, left empty where the step needs it
     PanelEntry entry; // the fields as the command leaves them
 };
 

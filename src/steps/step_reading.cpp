@@ -28,11 +28,11 @@ public:
             m_rest = m_rest.sliced(1);
     }
 
-    // A keyword in any letter case, then blanks.
-    bool takeKeyword(QStringView keyword)
+    // A keyword in any letter case, then blanks; at a mismatch the field expected is fault.
+    bool takeKeyword(QStringView keyword, StepFault fault = StepFault::Kind)
     {
         if (!startsWithKeyword(m_rest, keyword))
-            return false;
+            return failAs(fault);
         m_rest = m_rest.sliced(keyword.size());
         skipBlanks();
         return true;
@@ -49,13 +49,16 @@ public:
     }
 
     // The separator "," (exact), then blanks.
-    bool takeComma() { return takeCharacterIf(m_rest.startsWith(u',')); }
+    bool takeComma()
+    {
+        return takeCharacterIf(m_rest.startsWith(u',')) || failAs(StepFault::Comma);
+    }
 
     // One port digit 0 to 4, then blanks.
     bool takePort(int& port)
     {
         if (m_rest.isEmpty() || m_rest.front() < u'0' || m_rest.front() > u'4')
-            return false;
+            return failAs(StepFault::Port);
         port = m_rest.front().unicode() - u'0';
         return takeCharacterIf(true);
     }
@@ -63,7 +66,7 @@ public:
     bool takeLevel(int& level)
     {
         level = takeKeyword(u"ON") ? 0 : takeKeyword(u"OFF") ? 1 : -1;
-        return level >= 0;
+        return level >= 0 || failAs(StepFault::Level);
     }
 
     // One to five digits; a sixth is left to fail the tail rule.
@@ -73,7 +76,7 @@ public:
         while (n < MaxTimeDigits && n < m_rest.size() && isDigit(m_rest[n]))
             ++n;
         number = take(n);
-        return n > 0;
+        return n > 0 || failAs(StepFault::Time);
     }
 
     // A module or file name: everything up to a blank, "//" or the end of the line.
@@ -90,7 +93,23 @@ public:
     {
         skipBlanks();
         tail = m_rest;
-        return m_rest.isEmpty() || startsWithCommentMark(m_rest);
+        return m_rest.isEmpty() || startsWithCommentMark(m_rest) || failAs(StepFault::Tail);
+    }
+
+    // Records what was expected where the reading stopped; always false. Only a refused line
+    // pays for it.
+    bool failAs(StepFault fault)
+    {
+        m_fault = fault;
+        return false;
+    }
+
+    // The refusal recorded, into fields; always false, to end a grammar's chain.
+    bool refuse(StepFields& fields) const
+    {
+        fields.fault = m_fault;
+        fields.rest = m_rest;
+        return false;
     }
 
 private:
@@ -111,6 +130,7 @@ private:
     }
 
     QStringView m_rest;
+    StepFault m_fault = StepFault::None;
 };
 
 // The kinds' grammars, each from the first character of the line to the tail. Each stays a
@@ -119,24 +139,28 @@ private:
 Q_NEVER_INLINE bool readInput(QStringView line, StepFields& fields)
 {
     LineCursor cursor(line);
-    return cursor.takeKeyword(u"INPUT") && cursor.takeComma() && cursor.takeKeyword(u"IN") &&
-           cursor.takePort(fields.choice) && cursor.takeComma() && cursor.takeLevel(fields.level) &&
-           cursor.takeComma() && cursor.takeNumber(fields.value) && cursor.tailRule(fields.tail);
+    return (cursor.takeKeyword(u"INPUT") && cursor.takeComma() &&
+            cursor.takeKeyword(u"IN", StepFault::Port) && cursor.takePort(fields.choice) &&
+            cursor.takeComma() && cursor.takeLevel(fields.level) && cursor.takeComma() &&
+            cursor.takeNumber(fields.value) && cursor.tailRule(fields.tail)) ||
+           cursor.refuse(fields);
 }
 
 Q_NEVER_INLINE bool readOutput(QStringView line, StepFields& fields)
 {
     LineCursor cursor(line);
-    return cursor.takeKeyword(u"OUTPUT") && cursor.takeComma() && cursor.takeKeyword(u"OUT") &&
-           cursor.takePort(fields.choice) && cursor.takeComma() && cursor.takeLevel(fields.level) &&
-           cursor.tailRule(fields.tail);
+    return (cursor.takeKeyword(u"OUTPUT") && cursor.takeComma() &&
+            cursor.takeKeyword(u"OUT", StepFault::Port) && cursor.takePort(fields.choice) &&
+            cursor.takeComma() && cursor.takeLevel(fields.level) && cursor.tailRule(fields.tail)) ||
+           cursor.refuse(fields);
 }
 
 Q_NEVER_INLINE bool readWait(QStringView line, StepFields& fields)
 {
     LineCursor cursor(line);
-    return cursor.takeKeyword(u"WAIT") && cursor.takeComma() && cursor.takeNumber(fields.value) &&
-           cursor.tailRule(fields.tail);
+    return (cursor.takeKeyword(u"WAIT") && cursor.takeComma() && cursor.takeNumber(fields.value) &&
+            cursor.tailRule(fields.tail)) ||
+           cursor.refuse(fields);
 }
 
 template <std::size_t N>
@@ -145,33 +169,36 @@ Q_NEVER_INLINE bool readChoice(QStringView line, const std::array<QStringView, N
 {
     LineCursor cursor(line);
     fields.choice = cursor.takeOneOf(keywords);
-    return fields.choice >= 0 && cursor.tailRule(fields.tail);
+    return (fields.choice >= 0 && cursor.tailRule(fields.tail)) || cursor.refuse(fields);
 }
 
 Q_NEVER_INLINE bool readSelectModule(QStringView line, StepFields& fields)
 {
     LineCursor cursor(line);
     if (!cursor.takeKeyword(u"SELECTMODULE") || !cursor.takeComma())
-        return false;
+        return cursor.refuse(fields);
     fields.value = cursor.takeName();
-    return fields.value.size() <= MaxModuleNameLength && hasModuleSuffix(fields.value) &&
-           cursor.tailRule(fields.tail);
+    const bool named = fields.value.size() <= MaxModuleNameLength && hasModuleSuffix(fields.value);
+    return ((named || cursor.failAs(StepFault::Module)) && cursor.tailRule(fields.tail)) ||
+           cursor.refuse(fields);
 }
 
 Q_NEVER_INLINE bool readLoadFile(QStringView line, StepFields& fields)
 {
     LineCursor cursor(line);
     if (!cursor.takeKeyword(u"LOADFILE") || !cursor.takeComma())
-        return false;
+        return cursor.refuse(fields);
     fields.value = cursor.takeName();
-    return !fields.value.isEmpty() && fields.value.size() <= MaxFileNameLength &&
-           cursor.tailRule(fields.tail);
+    const bool named = !fields.value.isEmpty() && fields.value.size() <= MaxFileNameLength;
+    return ((named || cursor.failAs(StepFault::File)) && cursor.tailRule(fields.tail)) ||
+           cursor.refuse(fields);
 }
 
 Q_NEVER_INLINE bool readBufferClear(QStringView line, StepFields& fields)
 {
     LineCursor cursor(line);
-    return cursor.takeKeyword(u"BUFFERCLEAR") && cursor.tailRule(fields.tail);
+    return (cursor.takeKeyword(u"BUFFERCLEAR") && cursor.tailRule(fields.tail)) ||
+           cursor.refuse(fields);
 }
 
 bool readFields(QStringView line, StepFields& fields)
@@ -200,6 +227,19 @@ bool readFields(QStringView line, StepFields& fields)
 }
 
 } // namespace
+
+StepFields refusedStepLine(QStringView line)
+{
+    StepFields fields;
+    fields.kind = classifyStep(line);
+    if (fields.kind == StepKind::None) {
+        fields.fault = StepFault::Kind;
+        fields.rest = line;
+    } else {
+        readFields(line, fields);
+    }
+    return fields;
+}
 
 std::optional<StepFields> readStep(QStringView line, StepKind kind)
 {

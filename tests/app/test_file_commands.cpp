@@ -391,7 +391,7 @@ void FileCommandsTest::recoveryCopyOutlivesTheEditor()
                                    told.contains(u"It was kept as \"%1.damaged\""_s.arg(copy))
                              : told.contains(path(u"Line1.scp"_s)),
                      qPrintable(told));
-            QCOMPARE(told.endsWith(u"Line 3: the line is not a valid script line"_s),
+            QCOMPARE(told.contains(u"\"(Enf)\" is neither (Start) nor (End)"_s),
                      damage == u"enf"_s);
             QCOMPARE(shown(), restored ? changed : fresh);
             QCOMPARE(copies().size(), int(!damaged && answer != No));

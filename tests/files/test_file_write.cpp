@@ -174,7 +174,8 @@ private Q_SLOTS:
         QTest::addColumn<Answer>("answer");
 
         const QString usage = u"Usage: \\S*stepwright-check \\[options\\] FILE\\.\\.\\.\n.*"_s;
-        const QString formatError = u":2: Script File Format Error\\. \\(.+\\)\n"_s;
+        const QString formatError =
+            u":2: Script File Format Error\\. \\(.+\\) in the Normal mode flow, step 1\n"_s;
         const QString unwritable = u"stepwright-check: cannot write to standard output: %1\n"_s;
         const auto row = [](const char* tag, const QString& command, int status, const QString& out,
                             const QString& errors = {}) {
@@ -194,6 +195,14 @@ private Q_SLOTS:
                 u"(Start)\r\nInput , IN2 , OFF , 42  //:(1)\r\nSelectModule,abc.yim// x:(2)\r\n"
                 "LoadFile , A:B  // c:(3)\r\n// note\r\nTargetProbe2  //:(4)\r\n(End)\r\n-\r\n"
                 "(start)\r\nerase  //:(1)\r\n(end)\r\n-\r\n"_s));
+        row("print takes one file", u"\"$CHECK\" --print good.scp good.scp"_s, 2, {},
+            u"--print takes one FILE only\\.\n"_s + usage);
+        row("renumber saves what loads in its place, and keeps its mode",
+            u"cp bad.scp b.scp && chmod 640 good.scp && \"$CHECK\" --renumber good.scp b.scp; "
+            "s=$?; cmp bad.scp b.scp && grep -c ':(4)' good.scp && stat -c %a good.scp; exit $s"_s,
+            1, u"1\n640\n"_s, u"b\\.scp"_s + formatError);
+        row("checker help without Qt's options", u"\"$CHECK\" --help | grep -c help-all"_s, 1,
+            u"0\n"_s);
         row("format error", u"\"$CHECK\" good.scp bad.scp"_s, 1, {}, u"bad.scp"_s + formatError);
         row("unreadable wins", u"\"$CHECK\" missing.scp bad.scp"_s, 2, {},
             u"missing.scp: No such file or directory\nbad.scp:2: .+\n"_s);

@@ -129,7 +129,7 @@ private Q_SLOTS:
             flow.fill(u"EPR"_s);
 
         const sw::ReadResult result = sw::Read_Script_File(document, path);
-        QCOMPARE(result.faultLine, qMax(faultLine, 0));
+        QCOMPARE(result.fault.line, qMax(faultLine, 0));
         QCOMPARE(result.resetEntryPanels, faultLine != 0);
         QCOMPARE(result.error.isEmpty(), faultLine == 0);
         QCOMPARE(result.error == sw::FormatErrorMessage, faultLine > 0);
@@ -141,9 +141,62 @@ private Q_SLOTS:
         // The checker finds what Open finds, in the buffers the row before left it.
         static sw::ScriptFileChecker checker;
         const sw::ReadResult checked = checker.check(QFile::encodeName(path));
-        QCOMPARE(checked.faultLine, result.faultLine);
-        QCOMPARE(checked.faultReason, result.faultReason);
+        QCOMPARE(checked.fault.line, result.fault.line);
+        QCOMPARE(checked.fault.reason, result.fault.reason);
         QCOMPARE(checked.error, result.error);
+    }
+
+    // A format error names the field at fault as the technician typed it, where it stands, and
+    // a file from an editor that saved UTF-8 as what it is.
+    void formatErrorsNameTheFault()
+    {
+        for (const auto& [line, reason] : std::initializer_list<std::pair<QString, QString>>{
+                 {u"Wiat , 5"_s, u"no step is named \"Wiat\": a step begins with Input,"_s},
+                 {u"EPROM"_s, u"no step is named \"EPROM\""_s},
+                 {u"(Enf)"_s, u"\"(Enf)\" is neither (Start) nor (End)"_s},
+                 {u" Wait , 5"_s, u"the line begins with a blank"_s},
+                 {u"Input , IN7 , ON , 5"_s, u"the port must be IN0 to IN4, not \"IN7\""_s},
+                 {u"Output , X1 , ON"_s, u"the port must be OUT0 to OUT4, not \"X1\""_s},
+                 {u"Input , IN0 , ONN , 5"_s, u"the level must be ON or OFF, not \"ONN\""_s},
+                 {u"Wait , 123456"_s, u"the time must be 1 to 5 digits, not \"123456\""_s},
+                 {u"Input , IN0 , ON , 5s"_s, u"the time must be 1 to 5 digits, not \"5s\""_s},
+                 {u"Wait ,"_s, u"the time must be 1 to 5 digits, but the line ends there"_s},
+                 {u"Input , IN0 , ON"_s, u"a field is missing at the end of the line"_s},
+                 {u"Wait 5"_s, u"\",\" is expected between the fields, not \"5\""_s},
+                 {u"SelectModule , A.BIN"_s,
+                  u"the module name must end in \".YIM\", not \"A.BIN\""_s},
+                 {u"LoadFile , "_s, u"the file name is missing"_s},
+                 {u"Wait , 5 x"_s,
+                  u"only a comment may follow, beginning with \"//\": not \"x\""_s}})
+            QVERIFY2(sw::lineFault(line).contains(reason), qPrintable(sw::lineFault(line)));
+
+        const QByteArray steps = "(Start)\r\n// note\r\nEPR\r\n";
+        for (const auto& [bytes, detail] : std::initializer_list<std::pair<QByteArray, QString>>{
+                 {"\xEF\xBB\xBF" + NewScriptFile,
+                  u"Line 1 (Normal mode flow, step 1): the file begins with a UTF-8 byte-order "
+                  "mark: save it as Windows-1252\r\n\"\u00EF\u00BB\u00BF(Start)\""_s},
+                 {NewScriptFile.first(19) + steps +
+                      "Wait ,\xC2\xA0"
+                      "5\r\n",
+                  u"Line 7 (Error mode flow, step 2): the time must be 1 to 5 digits, not "
+                  "\"\u00C2\u00A05\"; the line holds UTF-8 text: save the file as Windows-1252"
+                  "\r\n\"Wait ,\u00C2\u00A05\""_s},
+                 {steps + "// " + QByteArray(100, 'x') + "\rx\r\nWait\r\n",
+                  u"Line 5 (Normal mode flow, step 2): a field is missing at the end of the "
+                  u"line\r\n"
+                  "\"Wait\""_s},
+                 {steps + "BufferClear\r\n" + QByteArray("// x\r\n").repeated(254) + "Read\r\n",
+                  u"Line 259 (Normal mode flow, step 3): the flow holds more than 258 lines, "
+                  "counting (Start), (End) and comment lines: at most 256 steps\r\n\"Read\""_s},
+                 {NewScriptFile + "x",
+                  u"Line 7: nothing may follow the second separator\r\n\"x\""_s}}) {
+            const sw::ScriptParse parse = sw::parseScript(bytes);
+            QCOMPARE(sw::faultDetail(parse.fault), detail);
+        }
+        // A long line is quoted by its ends, and a control character in it cannot break the box.
+        sw::FormatFault fault{3, u"r"_s, -1, 0, u"\r"_s + QString(100, u'x') + u"\nend"_s};
+        QCOMPARE(sw::faultDetail(fault), u"Line 3: r\r\n\"\uFFFD"_s + QString(38, u'x') +
+                                             u"\u2026"_s + QString(36, u'x') + u"\uFFFDend\""_s);
     }
 
     void failedWriteKeepsFormerFile()
@@ -164,7 +217,7 @@ private Q_SLOTS:
         flow[1] = u"Wait , 10  // up \u0080 \u2192:(1)"_s;
         const sw::ErrorText error = sw::Write_Script_File(document.store(), path).error;
         QVERIFY2(error.contains(
-                     u"Line 2 of the Error mode flow holds the character \"\u0080\" (U+0080)"_s),
+                     u"Step 1 of the Error mode flow holds the character \"\u0080\" (U+0080)"_s),
                  qPrintable(error));
         QCOMPARE(readBytes(path), NewScriptFile);
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -392,7 +445,8 @@ private Q_SLOTS:
         QCOMPARE(left.size(), 1u);
         QVERIFY(sw::RecoveryCopy::claimLeft(copies).empty());
         // Read as Open reads a script: every character comes back, but its lines are none.
-        QCOMPARE(left[0]->read().detail, u"Line 1: the flow does not begin with (Start)"_s);
+        QCOMPARE(left[0]->read().detail.section(u"\r\n"_s, 0, 0),
+                 u"Line 1 (Normal mode flow, step 1): the flow does not begin with (Start)"_s);
         left[0]->remove();
         QVERIFY(filesIn(copies).isEmpty());
 
@@ -448,8 +502,9 @@ private Q_SLOTS:
         read.sort();
         const QString link = u"Is a symbolic link, not a recovery copy|"_s;
         QCOMPARE(read, (QStringList{u"cut.recovery|Not a whole recovery copy|"_s,
-                                    u"enf.recovery|Script File Format Error.|Line 2: the line "
-                                    "is not a valid script line"_s,
+                                    u"enf.recovery|Script File Format Error.|Line 2 (Normal mode "
+                                    "flow, step 1): \"(Enf)\" is neither (Start) nor (End)\r\n"
+                                    "\"(Enf)\""_s,
                                     u"fifo.recovery|Is a pipe, not a regular file|"_s,
                                     u"good.recovery||"_s, u"link.recovery|"_s + link,
                                     u"zero.recovery|"_s + link}));
