@@ -1,14 +1,17 @@
 #include "app/app_style.h"
 #include "app/edit_history.h"
+#include "app/field_note.h"
 #include "app/window_layout.h"
 #include "script/script_snapshot.h"
 #include "window_harness.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <algorithm>
 #include <tuple>
@@ -131,16 +134,35 @@ void MainWindowTest::focusAndMenu()
 
 void MainWindowTest::typingPassesTheFieldFilters()
 {
-    // A comment refuses ":", a time field all but five digits, and a name is upper-cased.
-    for (const QString& typed : {u"txtINComm=a:b"_s, u"txtYIM=abc.yim"_s, u"txtTout=0x02500"_s}) {
-        find(typed.section(u'=', 0, 0))->setFocus();
-        QTest::keyClicks(QApplication::focusWidget(), typed.section(u'=', 1));
+    // A comment refuses ":", a time field all but five digits (tidied when the focus leaves it),
+    // and a name is upper-cased; any field refuses what a script file cannot hold, typed or
+    // pasted. A refusal says why at the field, until the next key.
+    QApplication::clipboard()->setText(u"\u03A9"_s);
+    for (const auto& [typed, note] : {std::pair{u"txtINComm=a:b"_s, sw::CommentColonNote},
+                                      {u"txtYIM=abc.yim"_s, {}},
+                                      {u"txtTout=0x250"_s, sw::DigitsOnlyNote},
+                                      {u"txtWait=123456"_s, sw::DigitsOnlyNote},
+                                      {u"txtLoadComm=\u03A9"_s, sw::CodePageNote},
+                                      {u"txtLoad=\u20AC"_s, {}}}) {
+        auto* field = find<QLineEdit>(typed.section(u'=', 0, 0));
+        field->setFocus();
+        field->paste();
+        QCOMPARE(QToolTip::text(), QString(sw::CodePageNote));
+        for (const QChar c : typed.section(u'=', 1)) // any character, as a keyboard layout types it
+            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, c, Qt::NoModifier);
+        QTRY_COMPARE(QToolTip::text(), QString(note));
+        QTest::keyClick(field, Qt::Key_End);
+        QTRY_VERIFY(QToolTip::text().isEmpty());
     }
-    QCOMPARE(entries({u"txtINComm"_s, u"txtYIM"_s, u"txtTout"_s}),
-             (QStringList{u"txtINComm=ab"_s, u"txtYIM=ABC.YIM"_s, u"txtTout=00250"_s}));
-    // Leaving a time field tidies its number.
-    find(u"txtWait"_s)->setFocus();
-    QCOMPARE(entries({u"txtTout"_s}), QStringList{u"txtTout=250"_s});
+    QCOMPARE(entries({u"txtINComm"_s, u"txtYIM"_s, u"txtTout"_s, u"txtWait"_s, u"txtLoadComm"_s,
+                      u"txtLoad"_s}),
+             (QStringList{u"txtINComm=ab"_s, u"txtYIM=ABC.YIM"_s, u"txtTout=250"_s,
+                          u"txtWait=12345"_s, u"txtLoadComm="_s, u"txtLoad=\u20AC"_s}));
+    // A Set that needs a time or a name says so at its empty field.
+    entries({u"txtYIM="_s}, true);
+    click(u"cmdYIM"_s);
+    QCOMPARE(QToolTip::text() + QApplication::focusWidget()->objectName(),
+             QString(sw::ModuleNameNeeded) + u"txtYIM"_s);
 }
 
 void MainWindowTest::panelsSetAndLoadBackTheirSteps()
