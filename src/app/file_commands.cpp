@@ -2,6 +2,7 @@
 #include "app/edit_history.h"
 #include "app/main_window.h"
 #include "app/recent_files.h"
+#include "app/unsaved_mark.h"
 #include "files/file_paths.h"
 #include "files/file_stamp.h"
 #include "files/script_file.h"
@@ -230,15 +231,16 @@ void MainWindow::setCurrentFile(const QString& path)
     CurrentFilePath = path;
     // Every command that names the file has just replaced or saved the script.
     keepRecoveryCopy();
+    m_unsavedMark->update();
     if (path.isEmpty()) {
-        setWindowTitle(baseCaption());
+        setWindowTitle(baseCaption() + UnsavedMarkPlace);
         return;
     }
     m_recent->add(path);
     // A path without a folder part leaves the name empty; the dialogs never give one.
     QString name;
     Get_File_Name(path, name);
-    setWindowTitle(fileCaption(name));
+    setWindowTitle(fileCaption(name) + UnsavedMarkPlace);
 }
 
 } // namespace sw

@@ -10,6 +10,7 @@
 #include "app/script_drops.h"
 #include "app/step_clipboard.h"
 #include "app/twips.h"
+#include "app/unsaved_mark.h"
 #include "app/window_placement.h"
 #include "files/recovery_copy.h"
 #include "script/flow_editing.h"
@@ -35,6 +36,7 @@ MainWindow::MainWindow(std::unique_ptr<UserDialogs> dialogs,
       m_outerGeometry(new OuterGeometry(this, [this] { layoutToWindow(); })),
       m_settingsStore(settingsStore ? std::move(settingsStore) : openUserSettings()),
       m_history(new EditHistory(m_document, this)),
+      m_unsavedMark(new UnsavedMark(this, m_document)),
       m_recent(new RecentFiles(*m_settingsStore, m_menu.mnuRecent, this))
 {
     setObjectName(u"frmMain"_s);
@@ -68,7 +70,7 @@ void MainWindow::connectControls()
 
 void MainWindow::startUp()
 {
-    setWindowTitle(baseCaption());
+    setWindowTitle(baseCaption() + UnsavedMarkPlace);
     // A stored size that is no usable window's is taken as the default, and nothing is said.
     Get_Registry_data(m_settings, *m_settingsStore);
     placeAtStart();

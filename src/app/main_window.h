@@ -26,6 +26,7 @@ class EditHistory;
 class FlowListBinding;
 class ReplaceStepCommand;
 class StepClipboard;
+class UnsavedMark;
 class RecentFiles;
 class RecoveryCopy;
 struct RecoveryContent;
@@ -151,6 +152,7 @@ private:
     std::unique_ptr<StepClipboard> m_clipboard;
     std::unique_ptr<ReplaceStepCommand> m_replace;
     FlowListBinding* m_listBinding = nullptr;
+    UnsavedMark* m_unsavedMark;
     RecentFiles* m_recent;
     QString CurrentFilePath;
     QByteArray m_fileContent; // the current file's content as last read or written here

@@ -77,12 +77,16 @@ private:
     }
     void showErrorFlow() const { QTest::keyClick(find(u"cmbMode"_s), Qt::Key_Down); }
     // What the file commands keep: the caption behind the base one, the current file, the
-    // folder for the dialogs, and whether the working copy differs from the saved one.
+    // folder for the dialogs, and whether the working copy differs from the saved one, as the
+    // caption's mark shows once the edit is over.
     QStringList state() const
     {
-        return {m_window->windowTitle().remove(BaseCaption), m_window->currentFilePath(),
-                m_window->settings().DefaultFile,
-                m_window->document().Is_Script_Changed() ? u"changed"_s : u"saved"_s};
+        QCoreApplication::processEvents();
+        const bool changed = m_window->document().Is_Script_Changed();
+        return {m_window->windowTitle().remove(BaseCaption).remove(u"[*]"_s),
+                m_window->currentFilePath(), m_window->settings().DefaultFile,
+                (changed ? u"changed"_s : u"saved"_s) +
+                    (m_window->isWindowModified() == changed ? u""_s : u" unmarked"_s)};
     }
 };
 

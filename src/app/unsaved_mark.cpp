@@ -1,0 +1,31 @@
+#include "app/unsaved_mark.h"
+
+#include "script/script_document.h"
+
+#include <QWidget>
+
+namespace sw {
+
+UnsavedMark::UnsavedMark(QWidget* window, ScriptDocument& document)
+    : QObject(window), m_window(window), m_document(document)
+{
+    m_pending.setSingleShot(true);
+    m_pending.setInterval(0);
+    connect(&m_pending, &QTimer::timeout, this, &UnsavedMark::update);
+    const FlowView* view = &m_document.view();
+    const auto later = [this] { m_pending.start(); };
+    connect(view, &FlowView::rowsInserted, this, later);
+    connect(view, &FlowView::rowsRemoved, this, later);
+    connect(view, &FlowView::dataChanged, this, later);
+    connect(view, &FlowView::modelReset, this, later);
+}
+
+void UnsavedMark::update()
+{
+    m_pending.stop();
+    // The flow shown is compared as it stands in the list.
+    if (m_document.Harvest_Flow(m_document.shownFlow()).isEmpty())
+        m_window->setWindowModified(m_document.Is_Script_Changed());
+}
+
+} // namespace sw
