@@ -24,6 +24,7 @@ public:
     std::optional<QString> openFileName(const sw::FileRequest&) override { return path; }
     std::optional<QString> saveFileName(const sw::FileRequest&) override { return {}; }
     void showVersion() override {}
+    void showKeys() override {}
 };
 
 // The window's recovery copies go to a folder of the benchmark's own: the user's are neither

@@ -56,16 +56,19 @@ void MainWindow::connectEditing()
     connect(m_controls.button("cmdUP"_L1), &QPushButton::clicked, this, moveUp);
     connect(m_controls.button("cmdDown"_L1), &QPushButton::clicked, this, moveDown);
     connect(m_controls.button("cmdDelete"_L1), &QPushButton::clicked, this, deleteStep);
-    // Ctrl+Up and Ctrl+Down move the selected step from anywhere in the window; Ctrl+PageUp and
-    // Ctrl+PageDown show the other flow.
-    const auto shortcut = [this](Qt::Key key, auto slot) {
-        connect(new QShortcut(QKeyCombination(Qt::CTRL, key), this), &QShortcut::activated, this,
-                slot);
-    };
-    shortcut(Qt::Key_Up, moveUp);
-    shortcut(Qt::Key_Down, moveDown);
-    shortcut(Qt::Key_PageUp, [this] { switchFlow(0); });
-    shortcut(Qt::Key_PageDown, [this] { switchFlow(1); });
+    // Ctrl+Up and Ctrl+Down move the selected step from anywhere in the window.
+    connect(new QShortcut(QKeyCombination(Qt::CTRL, Qt::Key_Up), this), &QShortcut::activated, this,
+            moveUp);
+    connect(new QShortcut(QKeyCombination(Qt::CTRL, Qt::Key_Down), this), &QShortcut::activated,
+            this, moveDown);
+    // The Go menu's keys reach every part of the window at once.
+    for (std::size_t i = 0; i < m_menu.mnuPanels.size(); ++i)
+        connect(m_menu.mnuPanels[i], &QAction::triggered, this,
+                [this, i] { m_panels.focusPanel(static_cast<StepKind>(i + 1)); });
+    connect(m_menu.mnuFlowList, &QAction::triggered, list,
+            [list] { list->setFocus(Qt::ShortcutFocusReason); });
+    connect(m_menu.mnuNormalFlow, &QAction::triggered, this, [this] { switchFlow(0); });
+    connect(m_menu.mnuErrorFlow, &QAction::triggered, this, [this] { switchFlow(1); });
 
     m_history->bindActions(m_menu.mnuUndo, m_menu.mnuRedo);
     connect(m_history, &EditHistory::restored, this, &MainWindow::showRestoredFlow);

@@ -116,6 +116,11 @@ void EntryPanels::markLoaded(StepKind panel)
     if (!title)
         return;
     setColour(title, QPalette::Window, LoadedColour);
+    focusPanel(panel);
+}
+
+void EntryPanels::focusPanel(StepKind panel)
+{
     // The fields come in focus order; the first is the panel's first.
     for (const Field& field : m_fields) {
         if (field.panel != panel)

@@ -37,6 +37,8 @@ public:
     // The panel that holds a step loaded back, marked in its title until the mark moves or
     // goes (None); its first field gets the focus, its text selected to be typed over.
     void markLoaded(StepKind panel);
+    // The focus into the panel's first field, its text selected to be typed over.
+    void focusPanel(StepKind panel);
     StepKind loaded() const { return m_loaded; }
     // The panel of a field or drop-down list, None for any other widget.
     StepKind panelOf(const QWidget* widget) const;

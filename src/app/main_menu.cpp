@@ -1,5 +1,7 @@
 #include "app/main_menu.h"
 
+#include "app/window_design.h"
+
 #include <array>
 #include <span>
 
@@ -47,13 +49,34 @@ constexpr std::array<MenuItem, 9> EditItems{{
     {"mnuReplace"_L1, "Replace Step(&S)"_L1, QKeySequence::UnknownKey,
      QKeyCombination(Qt::SHIFT, Qt::Key_Return)},
 }};
-constexpr std::array<MenuItem, 1> HelpItems{{{"mnuVersion"_L1, "Version(&V)"_L1}}};
+// The panels' items come before these, numbered by their panels' keys.
+constexpr std::array<MenuItem, 5> GoItems{{
+    {"mnuSep6"_L1, {}},
+    {"mnuFlowList"_L1, "Flow List(&L)"_L1, QKeySequence::UnknownKey, QKeyCombination(Qt::Key_F6)},
+    {"mnuSep7"_L1, {}},
+    {"mnuNormalFlow"_L1, "Normal Mode Flow(&N)"_L1, QKeySequence::UnknownKey,
+     QKeyCombination(Qt::CTRL, Qt::Key_PageUp)},
+    {"mnuErrorFlow"_L1, "Error Mode Flow(&E)"_L1, QKeySequence::UnknownKey,
+     QKeyCombination(Qt::CTRL, Qt::Key_PageDown)},
+}};
+constexpr std::array<MenuItem, 2> HelpItems{{
+    {"mnuKeys"_L1, "Keys(&K)"_L1, QKeySequence::HelpContents, QKeyCombination(Qt::Key_F1)},
+    {"mnuVersion"_L1, "Version(&V)"_L1},
+}};
+
+void addItems(QMenu* menu, std::span<const MenuItem> items);
 
 QMenu* addMenu(QMenuBar* bar, QLatin1StringView name, QLatin1StringView title,
                std::span<const MenuItem> items)
 {
     QMenu* menu = bar->addMenu(QString(title));
     menu->setObjectName(QString(name));
+    addItems(menu, items);
+    return menu;
+}
+
+void addItems(QMenu* menu, std::span<const MenuItem> items)
+{
     for (const MenuItem& item : items) {
         if (item.submenu) {
             menu->addMenu(QString(item.caption))->setObjectName(QString(item.name));
@@ -71,7 +94,20 @@ QMenu* addMenu(QMenuBar* bar, QLatin1StringView name, QLatin1StringView title,
                                      : QList<QKeySequence>{item.fallback});
         }
     }
-    return menu;
+}
+
+// Go: Ctrl+1 to Ctrl+8 to the panels, named by their titles.
+std::array<QAction*, 8> addPanelItems(QMenu* go)
+{
+    std::array<QAction*, 8> panels{};
+    for (std::size_t i = 0; i < panels.size(); ++i) {
+        const int number = int(i) + 1;
+        panels[i] =
+            go->addAction(u"&%1 %2"_s.arg(number).arg(panelTitle(static_cast<StepKind>(number))));
+        panels[i]->setObjectName(u"mnuPanel%1"_s.arg(number));
+        panels[i]->setShortcut(QKeyCombination(Qt::CTRL, Qt::Key(Qt::Key_1 + int(i))));
+    }
+    return panels;
 }
 
 template <class T = QAction> T* item(QMenu* menu, QLatin1StringView name)
@@ -85,6 +121,11 @@ MainMenu buildMainMenu(QMenuBar* bar)
 {
     QMenu* file = addMenu(bar, "mnuFile"_L1, "File(&F)"_L1, FileItems);
     QMenu* edit = addMenu(bar, "mnuEdit"_L1, "Edit(&E)"_L1, EditItems);
+    QMenu* go = addMenu(bar, "mnuGo"_L1, "Go(&G)"_L1, {});
+    const std::array<QAction*, 8> panels = addPanelItems(go);
+    addItems(go, GoItems);
+    item(go, "mnuFlowList"_L1)
+        ->setShortcuts({QKeyCombination(Qt::Key_F6), QKeyCombination(Qt::CTRL, Qt::Key_L)});
     QMenu* help = addMenu(bar, "mnuHelp"_L1, "Help(&H)"_L1, HelpItems);
     return {item(file, "mnuNew"_L1),           item(file, "mnuOpen"_L1),
             item(file, "mnuSave"_L1),          item(file, "mnuSaveAs"_L1),
@@ -92,7 +133,10 @@ MainMenu buildMainMenu(QMenuBar* bar)
             item(edit, "mnuUndo"_L1),          item(edit, "mnuRedo"_L1),
             item(edit, "mnuCut"_L1),           item(edit, "mnuCopy"_L1),
             item(edit, "mnuPaste"_L1),         item(edit, "mnuDuplicate"_L1),
-            item(edit, "mnuReplace"_L1),       item(help, "mnuVersion"_L1)};
+            item(edit, "mnuReplace"_L1),       panels,
+            item(go, "mnuFlowList"_L1),        item(go, "mnuNormalFlow"_L1),
+            item(go, "mnuErrorFlow"_L1),       item(help, "mnuKeys"_L1),
+            item(help, "mnuVersion"_L1)};
 }
 
 } // namespace sw

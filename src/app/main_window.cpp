@@ -66,6 +66,7 @@ void MainWindow::connectControls()
     connect(m_menu.mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &MainWindow::commitData);
     connect(m_menu.mnuVersion, &QAction::triggered, this, [this] { m_dialogs->showVersion(); });
+    connect(m_menu.mnuKeys, &QAction::triggered, this, [this] { m_dialogs->showKeys(); });
 }
 
 void MainWindow::startUp()

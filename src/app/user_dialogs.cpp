@@ -1,5 +1,6 @@
 #include "app/user_dialogs.h"
 
+#include "app/keys_dialog.h"
 #include "app/version_dialog.h"
 
 #include <QDir>
@@ -108,6 +109,17 @@ void WidgetDialogs::showVersion()
 {
     VersionDialog dialog(m_parent);
     dialog.exec();
+}
+
+void WidgetDialogs::showKeys()
+{
+    if (!m_keys) {
+        m_keys = new KeysDialog(m_parent);
+        m_keys->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_keys->show();
+    m_keys->raise();
+    m_keys->activateWindow();
 }
 
 } // namespace sw

@@ -7,8 +7,8 @@
 
 #include <optional>
 
-// Every message box, file dialog and the version dialog go through this one interface, so
-// tests answer for the user instead of clicking real modal boxes.
+// Every message box, file dialog, the version dialog and the table of keys go through this one
+// interface, so tests answer for the user instead of clicking real modal boxes.
 namespace sw {
 
 inline constexpr QLatin1StringView DialogCaption{"Stepwright"};
@@ -59,6 +59,8 @@ public:
     virtual std::optional<QString> openFileName(const FileRequest& request) = 0;
     virtual std::optional<QString> saveFileName(const FileRequest& request) = 0;
     virtual void showVersion() = 0;
+    // The table of keys, beside the window; not waited for.
+    virtual void showKeys() = 0;
 };
 
 // The real boxes and dialogs, modal over the given window.
@@ -74,9 +76,11 @@ public:
     std::optional<QString> openFileName(const FileRequest& request) override;
     std::optional<QString> saveFileName(const FileRequest& request) override;
     void showVersion() override;
+    void showKeys() override;
 
 private:
     QPointer<QWidget> m_parent;
+    QPointer<QWidget> m_keys; // the table standing open, raised again rather than doubled
 };
 
 } // namespace sw

@@ -110,8 +110,6 @@ std::span<const DesignControl> designControls()
     return Controls;
 }
 
-namespace {
-
 QString panelTitle(StepKind panel)
 {
     for (const DesignControl& control : Controls) {
@@ -120,8 +118,6 @@ QString panelTitle(StepKind panel)
     }
     return {};
 }
-
-} // namespace
 
 QString setStepName(StepKind panel)
 {

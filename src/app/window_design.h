@@ -54,6 +54,9 @@ std::span<const DesignControl> designControls();
 // its caption ("Wait: Time (msec)"), an arrow button as its Set command ("Set Wait step").
 // Empty for the labels, which say themselves, and the flow list, named by its changing heading.
 QString spokenName(std::size_t row);
+// A panel's title as one line of words: "Load File (DOS to Buffer)".
+QString panelTitle(StepKind panel);
+// What the undo history calls a panel's Set: "Set Wait step".
 QString setStepName(StepKind panel);
 
 // Title, captions, fields and lists live inside their panel's frame.

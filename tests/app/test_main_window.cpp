@@ -1,6 +1,7 @@
 #include "app/app_style.h"
 #include "app/edit_history.h"
 #include "app/field_note.h"
+#include "app/key_table.h"
 #include "app/window_layout.h"
 #include "script/script_snapshot.h"
 #include "window_harness.h"
@@ -130,6 +131,16 @@ void MainWindowTest::focusAndMenu()
 
     m_window->menu().mnuVersion->trigger();
     QCOMPARE(m_dialogs->versionsShown, 1);
+    // F1 shows the table of keys, the README's (the manual page's is made from it when built).
+    QTest::keyClick(m_window.get(), Qt::Key_F1);
+    QCOMPARE(m_dialogs->keysShown, 1);
+    QFile readme(QStringLiteral(STEPWRIGHT_TEST_DATA "/../../README.md"));
+    QVERIFY(readme.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(readme.readAll());
+    QString table;
+    for (const sw::KeyRow& row : sw::keyTable())
+        table += u"| %1 | %2 | %3 |\n"_s.arg(row.keys, row.where, row.what);
+    QVERIFY(table.count(u'\n') > 15 && text.contains(u"|---|---|---|\n"_s + table + u'\n'));
 }
 
 void MainWindowTest::typingPassesTheFieldFilters()
@@ -497,6 +508,14 @@ void MainWindowTest::keysDriveTheWindow()
         u"1 2 3 ||Save File@4 lstScript"_s);
     row(u"New"_s, u"lstScript"_s, {}, QKeySequence::New, u"||@0 lstScript"_s);
     row(u"Exit"_s, u"lstScript"_s, {}, QKeySequence(u"Ctrl+Q"_s), u"1 2 3 || closed@4 -"_s);
+    // The Go menu's keys: a panel's first field, the flow list.
+    row(u"Ctrl+3 to the Wait panel"_s, u"lstScript"_s, {}, keys(Qt::CTRL | Qt::Key_3),
+        u"1 2 3 ||@4 txtWait"_s);
+    row(u"Ctrl+8 to the Probe select panel"_s, u"txtWait"_s, {}, keys(Qt::CTRL | Qt::Key_8),
+        u"1 2 3 ||@4 cmbProbe"_s);
+    row(u"F6 to the flow list"_s, u"txtDevComm"_s, {}, keys(Qt::Key_F6), u"1 2 3 ||@4 lstScript"_s);
+    row(u"Ctrl+L to the flow list"_s, u"cmbDev"_s, {}, keys(Qt::CTRL | Qt::Key_L),
+        u"1 2 3 ||@4 lstScript"_s);
     // Runs, the clipboard and Replace.
     row(u"Shift+Down, then Ctrl+Up moves the run"_s, u"lstScript"_s, {},
         keys(Qt::SHIFT | Qt::Key_Down, Qt::CTRL | Qt::Key_Up), u"2 3 1 ||@4 lstScript"_s);

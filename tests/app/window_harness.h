@@ -29,6 +29,7 @@ public:
     QStringList notices;
     QStringList requests; // each file dialog as title|filter|pattern|name|folder|options|suffix
     int versionsShown = 0;
+    int keysShown = 0;
     QQueue<sw::Answer> answers;               // none left: No
     QQueue<std::optional<QString>> fileNames; // nullopt or none left: the user cancels
 
@@ -62,6 +63,7 @@ public:
         return fileNames.isEmpty() ? std::nullopt : fileNames.dequeue();
     }
     void showVersion() override { ++versionsShown; }
+    void showKeys() override { ++keysShown; }
 };
 
 // A main window with fake dialogs and a settings store in a folder that goes with the test,
