@@ -9,7 +9,7 @@ Stepwright composes the script files (.scp) of the KT615 device programmer:\n\
 steps are set into a Normal mode and an Error mode flow, numbered, moved,\n\
 deleted and loaded back for editing. stepwright-check checks script files\n\
 from the command line.")
-set(CPACK_PACKAGE_CONTACT "Stepwright maintainers <stepwright@localhost>")
+set(CPACK_PACKAGE_CONTACT "${STEPWRIGHT_MAINTAINER}")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
