@@ -39,7 +39,7 @@ KeysDialog::KeysDialog(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table);
     layout->addWidget(buttons);
-    resize(fontMetrics().averageCharWidth() * 110, fontMetrics().height() * 36);
+    resize(fontMetrics().averageCharWidth() * 110, fontMetrics().height() * 44);
 }
 
 } // namespace sw
