@@ -21,22 +21,19 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Each panel's Set button, its fields and lists other than their first entries, and its line.
-const QList<std::tuple<QString, QStringList, QString>> Steps{
-    {u"cmdIN"_s,
-     {u"cmbINIO=IN4"_s, u"cmbINLevel=OFF"_s, u"txtINComm=in"_s, u"txtTout="_s},
+// Each panel's Set button, its fields and lists other than their first entries (split at the
+// blanks), and its line.
+const QList<std::tuple<QString, QString, QString>> Steps{
+    {u"cmdIN"_s, u"cmbINIO=IN4 cmbINLevel=OFF txtINComm=in txtTout="_s,
      u"Input , IN4 , OFF , 0  // in:(1)"_s},
-    {u"cmdOut"_s,
-     {u"cmbOutIO=OUT3"_s, u"cmbOutLevel=OFF"_s, u"txtOutComm=out"_s},
+    {u"cmdOut"_s, u"cmbOutIO=OUT3 cmbOutLevel=OFF txtOutComm=out"_s,
      u"Output , OUT3 , OFF  // out:(2)"_s},
-    {u"cmdwait"_s, {u"txtWait=7"_s, u"txtWaitComm=wait"_s}, u"Wait , 7  // wait:(3)"_s},
-    {u"cmdDev"_s, {u"cmbDev=Read"_s, u"txtDevComm=dev"_s}, u"Read  // dev:(4)"_s},
-    {u"cmdYIM"_s, {u"txtYIM=MOD"_s, u"txtYIMComm=yim"_s}, u"SelectModule , MOD.YIM  // yim:(5)"_s},
-    {u"cmdLoad"_s,
-     {u"txtLoad=A/B.HEX"_s, u"txtLoadComm=load"_s},
-     u"LoadFile , A/B.HEX  // load:(6)"_s},
-    {u"cmdF2"_s, {u"txtF2Comm=clear"_s}, u"BufferClear  // clear:(7)"_s},
-    {u"cmdProbe"_s, {u"cmbProbe=ProbeSelect"_s, u"txtProbeComm=p"_s}, u"ProbeSelect  // p:(8)"_s},
+    {u"cmdwait"_s, u"txtWait=7 txtWaitComm=wait"_s, u"Wait , 7  // wait:(3)"_s},
+    {u"cmdDev"_s, u"cmbDev=Read txtDevComm=dev"_s, u"Read  // dev:(4)"_s},
+    {u"cmdYIM"_s, u"txtYIM=MOD txtYIMComm=yim"_s, u"SelectModule , MOD.YIM  // yim:(5)"_s},
+    {u"cmdLoad"_s, u"txtLoad=A/B.HEX txtLoadComm=load"_s, u"LoadFile , A/B.HEX  // load:(6)"_s},
+    {u"cmdF2"_s, u"txtF2Comm=clear"_s, u"BufferClear  // clear:(7)"_s},
+    {u"cmdProbe"_s, u"cmbProbe=ProbeSelect txtProbeComm=p"_s, u"ProbeSelect  // p:(8)"_s},
 };
 
 } // namespace
@@ -48,8 +45,7 @@ class MainWindowTest : public QObject, WindowHarness
 private Q_SLOTS:
     void init() { startAfresh(); }
 
-    void focusAndMenu();
-    void typingPassesTheFieldFilters();
+    void focusFieldsAndMenu();
     void panelsSetAndLoadBackTheirSteps();
     void listFollowsTheFlowView();
     void layoutFollowsTheWindowSize();
@@ -92,14 +88,6 @@ private:
     {
         QTest::mouseClick(flowList()->viewport(), Qt::LeftButton, modifiers, rowCentre(row));
     }
-    // A drag of the selected steps dropped at a point of the list. Qt delivers drop events only
-    // inside a drag of the window system, which a test has not; the list's own handling of
-    // them is to ask for the move at the drop place.
-    void dropAt(QPoint at) const
-    {
-        if (const int place = flowList()->dropPlace(at); place >= 0)
-            Q_EMIT flowList()->moveRequested(place);
-    }
     void doubleClickRow(int row) const
     {
         // A double-click comes after a click, as from a real mouse.
@@ -108,7 +96,7 @@ private:
     }
 };
 
-void MainWindowTest::focusAndMenu()
+void MainWindowTest::focusFieldsAndMenu()
 {
     // The focus runs down the panels' fields, the Set buttons, the list and its buttons; Tab
     // leaves every field, the filtered ones too. A screen reader tells each control apart by
@@ -141,10 +129,7 @@ void MainWindowTest::focusAndMenu()
     for (const sw::KeyRow& row : sw::keyTable())
         table += u"| %1 | %2 | %3 |\n"_s.arg(row.keys, row.where, row.what);
     QVERIFY(table.count(u'\n') > 15 && text.contains(u"|---|---|---|\n"_s + table + u'\n'));
-}
 
-void MainWindowTest::typingPassesTheFieldFilters()
-{
     // A comment refuses ":", a time field all but five digits (tidied when the focus leaves it),
     // and a name is upper-cased; any field refuses what a script file cannot hold, typed or
     // pasted. A refusal says why at the field, until the next key.
@@ -180,7 +165,8 @@ void MainWindowTest::panelsSetAndLoadBackTheirSteps()
 {
     // Each Set button puts its panel's step into the flow and writes back what it adjusted.
     QList<QStringList> afterSet;
-    for (const auto& [button, fields, line] : Steps) {
+    for (const auto& [button, values, line] : Steps) {
+        const QStringList fields = values.split(u' ');
         entries(fields, true);
         click(button);
         QCOMPARE(items().at(2 * afterSet.size() + 2), line);
@@ -266,17 +252,10 @@ void MainWindowTest::listFollowsTheFlowView()
     // line), keys and commands: the highlighted rows are always the flow view's line or run,
     // and its selected line is wholly in sight.
     QListView* list = flowList();
-    const QList<QKeyCombination> keys{Qt::Key_Up,
-                                      Qt::Key_Down,
-                                      Qt::Key_Delete,
-                                      Qt::Key_Home,
-                                      Qt::Key_End,
-                                      Qt::Key_PageUp,
-                                      Qt::Key_PageDown,
-                                      Qt::CTRL | Qt::Key_Space,
-                                      Qt::SHIFT | Qt::Key_Up,
-                                      Qt::SHIFT | Qt::Key_Down,
-                                      Qt::CTRL | Qt::Key_D};
+    QList<QKeyCombination> keys;
+    for (const QString& key : u"Up|Down|Del|Home|End|PgUp|PgDown|Ctrl+Space|Shift+Up|Shift+Down|"
+                              "Ctrl+D"_s.split(u'|'))
+        keys << QKeySequence(key)[0];
     const QStringList buttons{u"cmdF2"_s, u"cmdF2"_s, u"cmdUP"_s, u"cmdDown"_s, u"cmdDelete"_s};
     const QList<Qt::KeyboardModifiers> clickModifiers{Qt::NoModifier, Qt::NoModifier,
                                                       Qt::ControlModifier, Qt::ShiftModifier};
@@ -333,19 +312,16 @@ void MainWindowTest::layoutFollowsTheWindowSize()
         // Far beyond any screen: refused, not wrapped round.
         {1e12, 1e12, "lstScript"_L1, u"- - - - -"_s},
     };
-    const auto text = [](std::optional<int> value) {
-        return value ? QString::number(*value) : u"-"_s;
-    };
     const auto controls = sw::designControls();
     for (const auto& [width, height, name, expected] : rows) {
         const QLatin1StringView wanted = name;
         const auto control = std::find_if(controls.begin(), controls.end(),
                                           [wanted](const auto& c) { return c.name == wanted; });
         const sw::Placement p = sw::placeControl(*control, sw::layoutFactors(width, height));
-        QCOMPARE(QStringList(
-                     {text(p.width), text(p.height), text(p.left), text(p.top), text(p.fontSize)})
-                     .join(u' '),
-                 expected);
+        QStringList shown;
+        for (const std::optional<int> value : {p.width, p.height, p.left, p.top, p.fontSize})
+            shown << (value ? QString::number(*value) : u"-"_s);
+        QCOMPARE(shown.join(u' '), expected);
     }
     // The window places its controls so, at the design size and below the height allowance.
     m_window->setOuterSizeTwips(14070, 11640);
@@ -390,21 +366,25 @@ void MainWindowTest::undoAndRedoRetraceRandomEdits()
             else
                 QTest::keyClick(flowList(), either ? Qt::Key_Up : Qt::Key_Down, Qt::ShiftModifier);
             break;
-        case 6: { // the clipboard's commands
-            const QList<QAction*> commands{menu.mnuCut, menu.mnuCopy, menu.mnuPaste,
-                                           menu.mnuDuplicate};
-            commands[random.bounded(commands.size())]->trigger();
+        case 6: // the clipboard's commands
+            QList{menu.mnuCut, menu.mnuCopy, menu.mnuPaste, menu.mnuDuplicate}[random.bounded(4)]
+                ->trigger();
             break;
-        }
         case 7: // Replace, by Shift with a Set button or from the menu
             if (either)
                 clickShifted(std::get<0>(Steps[random.bounded(Steps.size())]));
             else
                 menu.mnuReplace->trigger();
             break;
-        case 8:
-            dropAt(rowCentre(random.bounded(count)) + QPoint(0, either ? 4 : -4));
+        case 8: {
+            // A drag of the selected steps. Qt delivers drop events only inside a drag of the
+            // window system, which a test has not; the list's own handling of them is to ask
+            // for the move at the drop place.
+            const QPoint at = rowCentre(random.bounded(count)) + QPoint(0, either ? 4 : -4);
+            if (const int place = flowList()->dropPlace(at); place >= 0)
+                Q_EMIT flowList()->moveRequested(place);
             break;
+        }
         case 3:
             QTest::keyClick(mode, either ? Qt::Key_Down : Qt::Key_Up);
             break;
@@ -429,10 +409,8 @@ void MainWindowTest::undoAndRedoRetraceRandomEdits()
 
     // Undo puts back each state before its edit, showing its flow in the selector too; redo
     // each state after it. Back at the start the script is unchanged; at the end changed.
-    const QKeySequence undo(QKeySequence::Undo);
-    const QKeySequence redo(QKeySequence::Redo);
     for (qsizetype i = after.size() - 1; i >= 0; --i) {
-        QTest::keySequence(flowList(), undo);
+        QTest::keySequence(flowList(), QKeySequence::Undo);
         QCOMPARE(snapshot(), before[i]);
         QCOMPARE(mode->currentIndex(), before[i].shownFlow);
         QCOMPARE(selected(), before[i].selected);
@@ -442,7 +420,7 @@ void MainWindowTest::undoAndRedoRetraceRandomEdits()
     m_window->document().Harvest_Flow(mode->currentIndex());
     QVERIFY(!m_window->document().Is_Script_Changed());
     for (qsizetype i = 0; i < after.size(); ++i) {
-        QTest::keySequence(flowList(), redo);
+        QTest::keySequence(flowList(), QKeySequence::Redo);
         QCOMPARE(snapshot(), after[i]);
         QCOMPARE(mode->currentIndex(), after[i].shownFlow);
     }
@@ -450,7 +428,7 @@ void MainWindowTest::undoAndRedoRetraceRandomEdits()
     QCOMPARE(m_window->document().Is_Script_Changed(), start.flows != after.last().flows);
 
     // The items name what they undo and redo; New starts a fresh history.
-    QTest::keySequence(flowList(), undo);
+    QTest::keySequence(flowList(), QKeySequence::Undo);
     const QRegularExpression named(
         u"^Redo (Set .+ step|Move steps?( up| down)?|Delete step|(Cut|Paste|Duplicate) steps|"
         "Replace step)\\(&R\\)$"_s);
@@ -466,71 +444,59 @@ void MainWindowTest::undoAndRedoRetraceRandomEdits()
 // state ends with the selected position and the focus.
 void MainWindowTest::keysDriveTheWindow()
 {
-    const auto row = [this](const QString& name, const QString& focus, const QString& typed,
-                            const QKeySequence& keys, const QString& expected) {
+    const auto keys = [](auto... k) { return QKeySequence(QKeyCombination(k)...); };
+    const auto standard = [](QKeySequence::StandardKey key) { return QKeySequence(key)[0]; };
+    const QKeyCombination undo = standard(QKeySequence::Undo), copy = standard(QKeySequence::Copy),
+                          cut = standard(QKeySequence::Cut), paste = standard(QKeySequence::Paste);
+    // The focus and what is typed there, the keys, and the state afterwards.
+    const QString list = u"lstScript"_s;
+    for (const auto& [focus, sequence, expected] :
+         {// Return on a step loads it back; in a field it sets its step.
+          std::tuple{list, keys(Qt::Key_Return), u"1 2 3 |2|@4 txtWait"_s},
+          {u"txtWait=9"_s, keys(Qt::Key_Return), u"1 2 9 3 |9|@6 txtWait"_s},
+          // Undo in a time field, or in a comment field after its Set, takes back the Set.
+          {u"txtWait=9"_s, keys(Qt::Key_Return, undo), u"1 2 3 |9|@4 txtWait"_s},
+          {u"txtDevComm=x"_s, keys(Qt::Key_Return, undo), u"1 2 3 ||@4 txtDevComm"_s},
+          // Return in a panel's list sets; Enter on a Set button and on UP.
+          {u"cmbDev"_s, keys(Qt::Key_Return), u"1 2 EPR 3 ||@6 cmbDev"_s},
+          {u"cmdF2"_s, keys(Qt::Key_Enter), u"1 2 BufferClear 3 ||@6 cmdF2"_s},
+          {u"cmdUP"_s, keys(Qt::Key_Enter), u"2 1 3 ||@2 cmdUP"_s},
+          // Ctrl+Down in a field (Ctrl+Up in the list below, with a run; the undo keys in the
+          // random edits).
+          {u"txtWaitComm"_s, keys(Qt::CTRL | Qt::Key_Down), u"1 3 2 ||@6 txtWaitComm"_s},
+          // Save As, New, Exit.
+          {list, QKeySequence(u"Ctrl+Shift+S"_s), u"1 2 3 ||Save File@4 lstScript"_s},
+          {list, keys(standard(QKeySequence::New)), u"||@0 lstScript"_s},
+          {list, QKeySequence(u"Ctrl+Q"_s), u"1 2 3 || closed@4 -"_s},
+          // The Go menu's keys: a panel's first field, the flow list.
+          {list, keys(Qt::CTRL | Qt::Key_3), u"1 2 3 ||@4 txtWait"_s},
+          {u"txtWait"_s, keys(Qt::CTRL | Qt::Key_8), u"1 2 3 ||@4 cmbProbe"_s},
+          {u"txtDevComm"_s, keys(Qt::Key_F6), u"1 2 3 ||@4 lstScript"_s},
+          {u"cmbDev"_s, keys(Qt::CTRL | Qt::Key_L), u"1 2 3 ||@4 lstScript"_s},
+          // Runs: Shift+Down, then Ctrl+Up moves the run; Shift+Up, then Delete deletes it.
+          {list, keys(Qt::SHIFT | Qt::Key_Down, Qt::CTRL | Qt::Key_Up), u"2 3 1 ||@4 lstScript"_s},
+          {list, keys(Qt::SHIFT | Qt::Key_Up, Qt::Key_Delete), u"3 ||@2 lstScript"_s},
+          // Duplicate; the clipboard, within the flow and into the other flow.
+          {list, keys(Qt::CTRL | Qt::Key_D), u"1 2 2 3 ||@6 lstScript"_s},
+          {list, keys(copy, paste), u"1 2 2 3 ||@6 lstScript"_s},
+          {list, keys(cut, paste), u"1 3 2 ||@6 lstScript"_s},
+          {list, keys(copy, Qt::CTRL | Qt::Key_PageDown, paste), u"2 ||@2 lstScript"_s},
+          // Replace: Return, a new value, Shift+Return; Shift+Return in a panel.
+          {list, keys(Qt::Key_Return, Qt::Key_9, Qt::SHIFT | Qt::Key_Return),
+           u"1 9 3 |9|@4 lstScript"_s},
+          {u"cmbDev"_s, keys(Qt::SHIFT | Qt::Key_Enter), u"1 EPR 3 ||@4 lstScript"_s}}) {
         startAfresh();
         setWaits();
         entries({u"txtWait="_s}, true);
         m_window->document().view().select(4);
-        find(focus)->setFocus();
-        QTest::keyClicks(QApplication::focusWidget(), typed);
-        for (int i = 0; i < keys.count(); ++i)
-            QTest::keyClick(QApplication::focusWidget(), keys[i].key(),
-                            keys[i].keyboardModifiers());
-        QCOMPARE(name + u": "_s + keyState(), name + u": "_s + expected);
-    };
-    const auto keys = [](auto... k) { return QKeySequence(QKeyCombination(k)...); };
-    const QKeyCombination undo = QKeySequence(QKeySequence::Undo)[0];
-    const QKeyCombination redo = QKeySequence(QKeySequence::Redo)[0];
-    const QKeyCombination copy = QKeySequence(QKeySequence::Copy)[0];
-    const QKeyCombination paste = QKeySequence(QKeySequence::Paste)[0];
-    const QKeyCombination cut = QKeySequence(QKeySequence::Cut)[0];
-    row(u"Return on a step loads it back"_s, u"lstScript"_s, {}, keys(Qt::Key_Return),
-        u"1 2 3 |2|@4 txtWait"_s);
-    row(u"Return in a field sets its step"_s, u"txtWait"_s, u"9"_s, keys(Qt::Key_Return),
-        u"1 2 9 3 |9|@6 txtWait"_s);
-    row(u"Undo in a time field takes back its Set"_s, u"txtWait"_s, u"9"_s,
-        keys(Qt::Key_Return, undo), u"1 2 3 |9|@4 txtWait"_s);
-    row(u"Undo in a comment field after its Set takes back the Set"_s, u"txtDevComm"_s, u"x"_s,
-        keys(Qt::Key_Return, undo), u"1 2 3 ||@4 txtDevComm"_s);
-    row(u"Return in a panel's list sets"_s, u"cmbDev"_s, {}, keys(Qt::Key_Return),
-        u"1 2 EPR 3 ||@6 cmbDev"_s);
-    row(u"Enter on a Set button"_s, u"cmdF2"_s, {}, keys(Qt::Key_Enter),
-        u"1 2 BufferClear 3 ||@6 cmdF2"_s);
-    row(u"Enter on UP"_s, u"cmdUP"_s, {}, keys(Qt::Key_Enter), u"2 1 3 ||@2 cmdUP"_s);
-    row(u"Ctrl+Up in the list"_s, u"lstScript"_s, {}, keys(Qt::CTRL | Qt::Key_Up),
-        u"2 1 3 ||@2 lstScript"_s);
-    row(u"Ctrl+Down in a field"_s, u"txtWaitComm"_s, {}, keys(Qt::CTRL | Qt::Key_Down),
-        u"1 3 2 ||@6 txtWaitComm"_s);
-    row(u"Delete, Undo, Redo"_s, u"lstScript"_s, {}, keys(Qt::Key_Delete, undo, redo),
-        u"1 3 ||@4 lstScript"_s);
-    row(u"Save As"_s, u"lstScript"_s, {}, QKeySequence(u"Ctrl+Shift+S"_s),
-        u"1 2 3 ||Save File@4 lstScript"_s);
-    row(u"New"_s, u"lstScript"_s, {}, QKeySequence::New, u"||@0 lstScript"_s);
-    row(u"Exit"_s, u"lstScript"_s, {}, QKeySequence(u"Ctrl+Q"_s), u"1 2 3 || closed@4 -"_s);
-    // The Go menu's keys: a panel's first field, the flow list.
-    row(u"Ctrl+3 to the Wait panel"_s, u"lstScript"_s, {}, keys(Qt::CTRL | Qt::Key_3),
-        u"1 2 3 ||@4 txtWait"_s);
-    row(u"Ctrl+8 to the Probe select panel"_s, u"txtWait"_s, {}, keys(Qt::CTRL | Qt::Key_8),
-        u"1 2 3 ||@4 cmbProbe"_s);
-    row(u"F6 to the flow list"_s, u"txtDevComm"_s, {}, keys(Qt::Key_F6), u"1 2 3 ||@4 lstScript"_s);
-    row(u"Ctrl+L to the flow list"_s, u"cmbDev"_s, {}, keys(Qt::CTRL | Qt::Key_L),
-        u"1 2 3 ||@4 lstScript"_s);
-    // Runs, the clipboard and Replace.
-    row(u"Shift+Down, then Ctrl+Up moves the run"_s, u"lstScript"_s, {},
-        keys(Qt::SHIFT | Qt::Key_Down, Qt::CTRL | Qt::Key_Up), u"2 3 1 ||@4 lstScript"_s);
-    row(u"Shift+Up, then Delete deletes the run"_s, u"lstScript"_s, {},
-        keys(Qt::SHIFT | Qt::Key_Up, Qt::Key_Delete), u"3 ||@2 lstScript"_s);
-    row(u"Duplicate"_s, u"lstScript"_s, {}, keys(Qt::CTRL | Qt::Key_D),
-        u"1 2 2 3 ||@6 lstScript"_s);
-    row(u"Copy, Paste"_s, u"lstScript"_s, {}, keys(copy, paste), u"1 2 2 3 ||@6 lstScript"_s);
-    row(u"Cut, Paste"_s, u"lstScript"_s, {}, keys(cut, paste), u"1 3 2 ||@6 lstScript"_s);
-    row(u"Copy into the other flow"_s, u"lstScript"_s, {},
-        keys(copy, Qt::CTRL | Qt::Key_PageDown, paste), u"2 ||@2 lstScript"_s);
-    row(u"Return, a new value, Shift+Return replace the step"_s, u"lstScript"_s, {},
-        keys(Qt::Key_Return, Qt::Key_9, Qt::SHIFT | Qt::Key_Return), u"1 9 3 |9|@4 lstScript"_s);
-    row(u"Shift+Return in a panel replaces with its step"_s, u"cmbDev"_s, {},
-        keys(Qt::SHIFT | Qt::Key_Enter), u"1 EPR 3 ||@4 lstScript"_s);
+        find(focus.section(u'=', 0, 0))->setFocus();
+        QTest::keyClicks(QApplication::focusWidget(), focus.section(u'=', 1));
+        for (int i = 0; i < sequence.count(); ++i)
+            QTest::keyClick(QApplication::focusWidget(), sequence[i].key(),
+                            sequence[i].keyboardModifiers());
+        QCOMPARE(sequence.toString() + u": "_s + keyState(),
+                 sequence.toString() + u": "_s + expected);
+    }
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -27,8 +27,6 @@ namespace {
 
 const QByteArray NewScriptFile = "(Start)\r\n(End)\r\n-\r\n(Start)\r\n(End)\r\n-\r\n";
 
-using ReadRow = std::tuple<QByteArray, int, QByteArray>;
-
 QByteArray readBytes(const QString& path)
 {
     QFile file(path);
@@ -60,11 +58,6 @@ bool writeBytes(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
 }
 
-QStringList filesIn(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden);
-}
-
 } // namespace
 
 // The script file, its lines and paths, and the recovery copy.
@@ -73,15 +66,10 @@ class TestFiles : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void readScript_data()
+    // Each file; the line of its fault (0: it loads; -1: there is no file); what is then saved
+    // (empty: a new script).
+    void readScript()
     {
-        // The file; the line of its fault (0: it loads; -1: there is no file); what is then saved.
-        QTest::addColumn<ReadRow>("read");
-
-        const auto row = [](const char* tag, const QByteArray& file, int faultLine,
-                            const QByteArray& saved = NewScriptFile) {
-            QTest::newRow(tag) << ReadRow{file, faultLine, saved};
-        };
         QByteArray everyByte; // CR and LF become blanks
         for (int byte = 0; byte <= 0xFF; ++byte)
             everyByte += byte == '\r' || byte == '\n' ? ' ' : static_cast<char>(byte);
@@ -90,60 +78,52 @@ private Q_SLOTS:
                                   "(Start)\r\nOutput , OUT1 , ON  //:(1)\r\n(end)\r\n-\r\n";
         const QByteArray fullFlow =
             "(Start)\r\n" + QByteArray("BufferClear\r\n").repeated(256) + "(End)\r\n-\r\n";
+        for (const auto& [tag, file, faultLine, saved] :
+             {std::tuple{"steps, every byte in a comment, letter case kept", script, 0, script},
+              {"lone LF, no last line end", "(Start)\n(End)\r\n-\n(Start)\n(End)", 0, {}},
+              {"258 lines", fullFlow + fullFlow, 0, fullFlow + fullFlow},
+              {"no file", {}, -1, {}},
+              {"empty file", "", 1, {}},
+              {"separator first", "-\r\n", 1, {}},
+              {"no (Start)", "Wait , 5\r\n(End)\r\n-\r\n", 1, {}},
+              {"lone CR is no line end", "(Start)\r(End)\r\n-\r\n(Start)\r\n(End)\r\n-\r\n", 1, {}},
+              {"separator after (Start)", "(Start)\r\n-\r\n", 2, {}},
+              {"empty line inside a flow", "(Start)\r\n\r\n(End)\r\n-\r\n", 2, {}},
+              {"step after (End)", "(Start)\r\n(End)\r\nWait , 10  //:(1)\r\n-\r\n", 3, {}},
+              {"separator with a blank", "(Start)\r\n(End)\r\n- \r\n", 3, {}},
+              {"no separator", "(Start)\r\n(End)\r\n", 3, {}},
+              {"ends after the first separator", "(Start)\r\n(End)\r\n-\r\n", 4, {}},
+              {"ends inside a flow", "(Start)\r\n(End)\r\n-\r\n(Start)\r\nWait , 5\r\n", 6, {}},
+              {"empty line after the last separator", NewScriptFile + "\r\n", 7, {}},
+              {"a third flow", NewScriptFile + "(Start)\r\n(End)\r\n-\r\n", 7, {}},
+              {"259 lines", fullFlow.chopped(10) + "BufferClear\r\n(End)\r\n-\r\n", 259, {}}}) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath(u"script.scp"_s);
+            if (faultLine >= 0)
+                QVERIFY(writeBytes(path, file));
+            // A full script loaded before: nothing of it may survive the read in either copy.
+            sw::ScriptDocument document;
+            for (int f = 0; f < sw::FlowCount; ++f)
+                document.store().flows[f].fill(u"EPR"_s), document.saved().flows[f].fill(u"EPR"_s);
 
-        row("steps, every byte in a comment, letter case kept", script, 0, script);
-        row("lone LF, last line without its end and separator",
-            "(Start)\n(End)\r\n-\n(Start)\n(End)", 0);
-        row("258 lines", fullFlow + fullFlow, 0, fullFlow + fullFlow);
-        row("no file", {}, -1);
-        row("empty file", "", 1);
-        row("separator first", "-\r\n", 1);
-        row("no (Start)", "Wait , 5\r\n(End)\r\n-\r\n", 1);
-        row("lone CR is no line end", "(Start)\r(End)\r\n-\r\n(Start)\r\n(End)\r\n-\r\n", 1);
-        row("separator after (Start)", "(Start)\r\n-\r\n", 2);
-        row("empty line inside a flow", "(Start)\r\n\r\n(End)\r\n-\r\n", 2);
-        row("step after (End)", "(Start)\r\n(End)\r\nWait , 10  //:(1)\r\n-\r\n", 3);
-        row("separator with a blank", "(Start)\r\n(End)\r\n- \r\n", 3);
-        row("no separator", "(Start)\r\n(End)\r\n", 3);
-        row("ends after the first separator", "(Start)\r\n(End)\r\n-\r\n", 4);
-        row("ends inside a flow", "(Start)\r\n(End)\r\n-\r\n(Start)\r\nWait , 5\r\n", 6);
-        row("empty line after the last separator", NewScriptFile + "\r\n", 7);
-        row("a third flow", NewScriptFile + "(Start)\r\n(End)\r\n-\r\n", 7);
-        row("259 lines", fullFlow.chopped(10) + "BufferClear\r\n(End)\r\n-\r\n", 259);
-    }
+            const sw::ReadResult result = sw::Read_Script_File(document, path);
+            const auto row = [tag](auto value) { return std::pair(QLatin1StringView(tag), value); };
+            QCOMPARE(row(result.fault.line), row(qMax(faultLine, 0)));
+            QCOMPARE(row(result.resetEntryPanels), row(faultLine != 0));
+            QCOMPARE(row(result.error.isEmpty() + 2 * (result.error == sw::FormatErrorMessage)),
+                     row((faultLine == 0) + 2 * (faultLine > 0)));
+            QCOMPARE(row(sw::serialiseScript(document.store()).bytes),
+                     row(saved.isEmpty() ? NewScriptFile : saved));
+            QVERIFY(!document.Is_Script_Changed());
+            for (const auto& flow : document.store().flows)
+                QVERIFY(flow.back().isEmpty()); // a full flow stays ended
 
-    void readScript()
-    {
-        QFETCH(ReadRow, read);
-        const auto& [file, faultLine, saved] = read;
-
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"script.scp"_s);
-        if (faultLine >= 0)
-            QVERIFY(writeBytes(path, file));
-        // A full script loaded before: nothing of it may survive the read in either copy.
-        sw::ScriptDocument document;
-        for (auto& flow : document.store().flows)
-            flow.fill(u"EPR"_s);
-        for (auto& flow : document.saved().flows)
-            flow.fill(u"EPR"_s);
-
-        const sw::ReadResult result = sw::Read_Script_File(document, path);
-        QCOMPARE(result.fault.line, qMax(faultLine, 0));
-        QCOMPARE(result.resetEntryPanels, faultLine != 0);
-        QCOMPARE(result.error.isEmpty(), faultLine == 0);
-        QCOMPARE(result.error == sw::FormatErrorMessage, faultLine > 0);
-        QCOMPARE(sw::serialiseScript(document.store()).bytes, saved);
-        QVERIFY(!document.Is_Script_Changed());
-        for (const auto& flow : document.store().flows)
-            QVERIFY(flow.back().isEmpty()); // a full flow stays ended
-
-        // The checker finds what Open finds, in the buffers the row before left it.
-        static sw::ScriptFileChecker checker;
-        const sw::ReadResult checked = checker.check(QFile::encodeName(path));
-        QCOMPARE(checked.fault.line, result.fault.line);
-        QCOMPARE(checked.fault.reason, result.fault.reason);
-        QCOMPARE(checked.error, result.error);
+            // The checker finds what Open finds, in the buffers the row before left it.
+            static sw::ScriptFileChecker checker;
+            const sw::ReadResult checked = checker.check(QFile::encodeName(path));
+            QCOMPARE(checked.fault.line, result.fault.line);
+            QCOMPARE(checked.fault.reason + checked.error, result.fault.reason + result.error);
+        }
     }
 
     // A format error names the field at fault as the technician typed it, where it stands, and
@@ -340,20 +320,16 @@ private Q_SLOTS:
     void checkScriptLine()
     {
         // The longest module and file names, and one character more.
-        const auto module = [](int n) {
-            return u"SelectModule , "_s + QString(n, u'M') + u".YIM"_s;
-        };
-        const auto file = [](int n) { return u"LoadFile , "_s + QString(n, u'F'); };
+        const QString module = u"SelectModule , "_s + QString(249, u'M'), file = u"LoadFile , "_s;
         const QStringList accepted =
             u"input,in0,on,5|INPUT  ,  IN 3 ,OFF,  12345// x|program   |"
             "ProbeSelect // spare|LoadFile , A/B|SelectModule , ABC.yim"_s.split(u'|')
-            << module(249) << file(248);
+            << module + u".YIM"_s << file + QString(248, u'F');
         const QStringList refused =
-            u" Wait , 5|Input , IN5 , ON , 5|Input , IN12 , ON , 5|Input , IN0 , ON|"
-            "Input , IN0 , ON , 123456|Input , IN0 , ON , 100abc|Input ,\tIN0 , ON , 1|Wait "
-            ",|EPROM|"
+            u" Wait , 5|Input , IN5 , ON , 5|Input , IN12 , ON , 5|Input , IN0 , ON|Wait ,|EPROM|"
+            "Input , IN0 , ON , 123456|Input , IN0 , ON , 100abc|Input ,\tIN0 , ON , 1|"
             "TargetProbe3|SelectModule , ABC.BIN|LoadFile ,|LoadFile , MY FILE.HEX"_s.split(u'|')
-            << module(250) << file(249);
+            << module + u"M.YIM"_s << file + QString(249, u'F');
         for (const QString& line : accepted + refused)
             QVERIFY2(sw::Check_Script_Line(line) == accepted.contains(line), qPrintable(line));
     }
@@ -378,22 +354,20 @@ private Q_SLOTS:
         QCOMPARE(sw::stepText({u"EPR"_s, u"Read"_s}), u"EPR\r\nRead\r\n"_s);
     }
 
+    // A path's folder and name; without a folder or a name, an error, the folder emptied and
+    // the name left as it was. The suffix is added unless there, in any letter case.
     void pathsSplitAndTakeTheSuffix()
     {
-        QString folder;
-        QString name = u"old"_s;
-        QVERIFY(sw::Get_File_Directory(u"/home/tech/Line1.scp"_s, folder).isEmpty());
-        QVERIFY(sw::Get_File_Name(u"/home/tech/Line1.scp"_s, name).isEmpty());
-        QCOMPARE(folder + u'|' + name, u"/home/tech|Line1.scp"_s);
-        QVERIFY(sw::Get_File_Directory(u"/Line1.scp"_s, folder).isEmpty());
-        QCOMPARE(folder, u"/"_s);
-
-        // No folder or no name: the folder is emptied, the name left as it was.
-        QCOMPARE(sw::Get_File_Directory(u"Line1.scp"_s, folder), u"File Path Error"_s);
-        QCOMPARE(sw::Get_File_Name(u"Line1.scp"_s, name), u"File Path Error"_s);
-        QCOMPARE(sw::Get_File_Name(u"/home/tech/"_s, name), u"File Path Error"_s);
-        QCOMPARE(folder + u'|' + name, u"|Line1.scp"_s);
-        // The suffix is added unless there, in any letter case.
+        for (const auto& [path, expected] :
+             {std::pair{u"/home/tech/Line1.scp"_s, u"/home/tech|Line1.scp||"_s},
+              {u"/Line1.scp"_s, u"/|Line1.scp||"_s},
+              {u"Line1.scp"_s, u"|old|File Path Error|File Path Error"_s},
+              {u"/home/tech/"_s, u"/home/tech|old||File Path Error"_s}}) {
+            QString folder = u"old"_s, name = u"old"_s;
+            const QString errors =
+                sw::Get_File_Directory(path, folder) + u'|' + sw::Get_File_Name(path, name);
+            QCOMPARE(folder + u'|' + name + u'|' + errors, expected);
+        }
         for (const QString& typed :
              u"/t/Plant 2.5 test|/t/Line1.v2|/t.scp/Line1|/t/Line1.sc"_s.split(u'|'))
             QCOMPARE(sw::withDefaultSuffix(typed, u"scp"), typed + u".scp"_s);
@@ -405,9 +379,8 @@ private Q_SLOTS:
         const sw::RecoveryContent content = everyCharacter();
         const QByteArray bytes = sw::encodeRecovery(content);
         const std::optional<sw::RecoveryContent> back = sw::decodeRecovery(bytes);
-        QVERIFY(back);
-        QVERIFY(back->working.flows == content.working.flows);
-        QVERIFY(back->saved.flows == content.saved.flows);
+        QVERIFY(back && back->working.flows == content.working.flows &&
+                back->saved.flows == content.saved.flows);
         QCOMPARE(back->filePath, content.filePath);
         QCOMPARE(back->time, content.time);
 
@@ -436,7 +409,7 @@ private Q_SLOTS:
         auto running = sw::RecoveryCopy::create(copies);
         QCOMPARE(running->write(everyCharacter()), sw::ErrorText());
         running->remove();
-        QVERIFY(filesIn(copies).isEmpty());
+        QVERIFY(QDir(copies).entryList(QDir::Files | QDir::Hidden).isEmpty());
         QCOMPARE(running->write(everyCharacter()), sw::ErrorText());
         QVERIFY(sw::RecoveryCopy::claimLeft(copies).empty());
 
@@ -448,7 +421,7 @@ private Q_SLOTS:
         QCOMPARE(left[0]->read().detail.section(u"\r\n"_s, 0, 0),
                  u"Line 1 (Normal mode flow, step 1): the flow does not begin with (Start)"_s);
         left[0]->remove();
-        QVERIFY(filesIn(copies).isEmpty());
+        QVERIFY(QDir(copies).entryList(QDir::Files | QDir::Hidden).isEmpty());
 
         // The folder, the copy and its lock are their owner's alone, whatever the umask and the
         // folder were; a link planted at the copy's name is replaced, not written through.

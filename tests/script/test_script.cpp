@@ -64,12 +64,9 @@ class ScriptTest : public QObject
 
 private Q_SLOTS:
     void numberTags();
-    void numberAllStepsPerFlow();
     void insertionAndUnreadableTags();
     void randomEditsKeepLayoutAndNumbering();
-    void renderAndHarvest();
-    void switchingFlowsKeepsBothEdits();
-    void newScriptAndChangeTest();
+    void documentKeepsItsFlows();
 };
 
 void ScriptTest::numberTags()
@@ -102,14 +99,10 @@ void ScriptTest::numberTags()
     QVERIFY(Get_Step_Number(u"EPR  //:(007)"_s, n).isEmpty());
     QCOMPARE(n, 7);
     for (const QString& bad : {u"EPR  //:(1234)"_s, u"EPR  //:(1a)"_s, u"EPR  //:()"_s,
-                               u"EPR  // x)"_s, u"EPR  //:(1"_s, u")EPR :("_s}) {
-        QCOMPARE(Get_Step_Number(bad, n), u"Unexpected error."_s);
-        QCOMPARE(n, -1);
-    }
-}
+                               u"EPR  // x)"_s, u"EPR  //:(1"_s, u")EPR :("_s})
+        QVERIFY2(Get_Step_Number(bad, n) == u"Unexpected error."_s && n == -1, qPrintable(bad));
 
-void ScriptTest::numberAllStepsPerFlow()
-{
+    // Numbering all steps counts each flow from 1 and passes over comments and separators.
     ScriptStore store;
     store.flows[0] = {u"(Start)"_s, u"EPR"_s, u"// note"_s, u"-"_s, u"Read  //:(9)"_s, u"(End)"_s};
     store.flows[1] = {u"(START)"_s, u"Copy  // x:(4)"_s, u"(end)"_s};
@@ -168,8 +161,7 @@ void ScriptTest::randomEditsKeepLayoutAndNumbering()
                 const QStringList run = model.mid(first, last - first + 1);
                 model.remove(first, run.size());
                 const int at = place > last ? place - int(run.size()) : place;
-                for (int i = 0; i < run.size(); ++i)
-                    model.insert(at + i, run[i]);
+                model = model.first(at) + run + model.sliced(at);
                 anchor += at - first;
                 current += at - first;
             };
@@ -194,13 +186,11 @@ void ScriptTest::randomEditsKeepLayoutAndNumbering()
                     QCOMPARE(error, u"Number of commands is a maximum."_s);
                     ++refusals;
                 } else if (!bodies.isEmpty() && below < lines - 1) {
-                    for (int i = 0; i < bodies.size(); ++i)
-                        model.insert(below + 1 + i, bodies[i]);
+                    model = model.first(below + 1) + bodies + model.sliced(below + 1);
                     anchor = below + 1;
                     current = below + int(bodies.size());
                 } else if (!bodies.isEmpty()) { // above a selected "(End)", which stays selected
-                    for (int i = 0; i < bodies.size(); ++i)
-                        model.insert(below + i, bodies[i]);
+                    model = model.first(below) + bodies + model.sliced(below);
                     anchor = current = below + int(bodies.size());
                 }
                 break;
@@ -261,10 +251,21 @@ void ScriptTest::randomEditsKeepLayoutAndNumbering()
     QVERIFY(refusals > 0);
 }
 
-void ScriptTest::renderAndHarvest()
+void ScriptTest::documentKeepsItsFlows()
 {
     ScriptDocument doc;
+    doc.store().flows[1][0] = u"junk"_s;
+    doc.saved().flows[0][5] = u"junk"_s;
     doc.New_Script();
+    // A new script starts both flows at "(Start)" in both copies, unchanged.
+    for (int f = 0; f < FlowCount; ++f) {
+        for (const auto* flow : {doc.store().flows[f].data(), doc.saved().flows[f].data()})
+            QCOMPARE(QStringList(flow, flow + 6).join(u'|'), u"(Start)|(End)||||"_s);
+    }
+    QVERIFY(!doc.Is_Script_Changed());
+    QCOMPARE(doc.view().items(), (QStringList{u"(Start)"_s, ConnectorLine, u"(End)"_s}));
+    QCOMPARE(doc.view().selected(), 0);
+
     auto& flow = doc.store().flows[0];
     // A comment of a megabyte is shown by its beginning and kept whole. Harvest drops the
     // connectors and nothing else, and clears what stood behind.
@@ -287,6 +288,7 @@ void ScriptTest::renderAndHarvest()
     full[MaxFlowLines - 1] = u"(End)"_s;
     doc.Render_Flow(1);
     QCOMPARE(doc.view().count(), MaxFlowItems);
+    QVERIFY(Is_Flow_Full(doc.view()));
     QVERIFY(doc.Harvest_Flow(1).isEmpty());
     QVERIFY(full[LastLineSlot] == u"(End)"_s && full[StoreSlots - 1].isEmpty());
     doc.Copy_Store_To_Saved();
@@ -294,22 +296,18 @@ void ScriptTest::renderAndHarvest()
     QVERIFY(!doc.Is_Script_Changed());
     full[LastLineSlot] = u"(end)"_s;
     QVERIFY(doc.Is_Script_Changed());
-}
 
-// Each flow keeps its edit and its place; choosing the flow shown harvests and renders it
-// again; while the window is being filled the selector's changes do nothing; a new script
-// starts both flows at "(Start)".
-void ScriptTest::switchingFlowsKeepsBothEdits()
-{
-    ScriptDocument doc;
+    // Each flow keeps its edit and its place; choosing the flow shown harvests and renders it
+    // again; while the window is being filled the selector's changes do nothing; New starts
+    // afresh.
     doc.New_Script();
     FlowView& view = doc.view();
     const auto shown = [&] {
         return u"%1 %2 %3"_s.arg(doc.shownFlow()).arg(view.selected()).arg(view.itemText(2));
     };
     view.insertLine(2, u"EPR  //:(1)"_s);
-    const auto to = [&](int flow, const QString& expected) {
-        QVERIFY(doc.Switch_Flow(flow).isEmpty());
+    const auto to = [&](int f, const QString& expected) {
+        QVERIFY(doc.Switch_Flow(f).isEmpty());
         QCOMPARE(shown(), expected);
     };
     to(1, u"1 0 (End)"_s);
@@ -324,45 +322,30 @@ void ScriptTest::switchingFlowsKeepsBothEdits()
     doc.FormLoading = false;
     doc.New_Script();
     to(1, u"1 0 (End)"_s);
-}
-
-void ScriptTest::newScriptAndChangeTest()
-{
-    ScriptDocument doc;
-    doc.store().flows[1][0] = u"junk"_s;
-    doc.saved().flows[0][5] = u"junk"_s;
-    doc.New_Script();
-    for (int f = 0; f < FlowCount; ++f) {
-        for (const auto* flow : {doc.store().flows[f].data(), doc.saved().flows[f].data()})
-            QCOMPARE(QStringList(flow, flow + 6).join(u'|'), u"(Start)|(End)||||"_s);
-    }
-    QVERIFY(!doc.Is_Script_Changed());
-    QCOMPARE(doc.view().items(), (QStringList{u"(Start)"_s, ConnectorLine, u"(End)"_s}));
-    QCOMPARE(doc.view().selected(), 0);
 
     // Any difference up to the working copy's terminator counts, in either flow; shorter and
     // longer working copies count too.
     const QString step = u"Wait , 5  //:(1)"_s;
     for (int f = 0; f < FlowCount; ++f) {
-        auto& flow = doc.store().flows[f];
-        flow = {u"(Start)"_s, step, step, step, u"(End)"_s};
+        auto& changing = doc.store().flows[f];
+        changing = {u"(Start)"_s, step, step, step, u"(End)"_s};
         doc.Copy_Store_To_Saved();
         for (const QString& changed :
              {u"wait , 5  //:(1)"_s, u"Wait ,  5  //:(1)"_s, u"Wait , 5  //:(2)"_s, u"(End)"_s}) {
-            flow[1] = changed;
+            changing[1] = changed;
             QVERIFY2(doc.Is_Script_Changed(), qPrintable(changed));
         }
-        flow = {u"(Start)"_s, step, step, step, step, u"(End)"_s};
+        changing = {u"(Start)"_s, step, step, step, step, u"(End)"_s};
         QVERIFY(doc.Is_Script_Changed());
         // Saving a shorter script leaves the longer one's tail behind the terminator, where
         // nothing reads it.
-        flow = {u"(Start)"_s, step, u"(End)"_s};
+        changing = {u"(Start)"_s, step, u"(End)"_s};
         QVERIFY(doc.Is_Script_Changed());
         doc.Copy_Store_To_Saved();
         QVERIFY(!doc.Is_Script_Changed());
         QCOMPARE(doc.saved().flows[f][4], u"(End)"_s);
         QVERIFY(doc.Copy_Saved_To_Store().isEmpty());
-        QVERIFY(flow[3].isEmpty() && flow[4].isEmpty());
+        QVERIFY(changing[3].isEmpty() && changing[4].isEmpty());
     }
 }
 

@@ -59,8 +59,7 @@ class StepsTest : public QObject
 
 private Q_SLOTS:
     void keyFiltersAndNumberFields();
-    void classificationByPrefix();
-    void keywordsReadAsUpperCasingReadsThem();
+    void classificationAndKeywords();
     void setChecksAndAdjusts();
     void everyStepLoadsBackWithItsValues();
     void oddLinesLoadBack();
@@ -85,28 +84,26 @@ void StepsTest::keyFiltersAndNumberFields()
 }
 
 // The prefixes that share letters or look alike are where classification goes wrong.
-void StepsTest::classificationByPrefix()
+void StepsTest::classificationAndKeywords()
 {
-    QCOMPARE(classifyStep(u"input,in0,on,5"_s), StepKind::Input);
-    QCOMPARE(classifyStep(u"PROGRAM  //:(1)"_s), StepKind::DeviceFunction);
-    QCOMPARE(classifyStep(u"Programs"_s), StepKind::DeviceFunction);
-    QCOMPARE(classifyStep(u"ProbeSelect  //:(9)"_s), StepKind::ProbeSelect);
-    QCOMPARE(classifyStep(u"Pr"_s), StepKind::ProbeSelect);
-    QCOMPARE(classifyStep(u"erase"_s), StepKind::DeviceFunction);
-    QCOMPARE(classifyStep(u"TargetProbe1"_s), StepKind::ProbeSelect);
-    QCOMPARE(classifyStep(u"bufferclear"_s), StepKind::BufferClear);
-    QCOMPARE(classifyStep(u"I"_s), StepKind::None);
-    QCOMPARE(classifyStep(QString()), StepKind::None);
+    // The lines, then their kinds in the same order; the last three read as upper-cased.
+    const QStringList lines = u"input,in0,on,5|PROGRAM  //:(1)|Programs|ProbeSelect  //:(9)|Pr|"
+                              "erase|TargetProbe1|bufferclear|I||\u0131nput , IN0 , ON , 5|"
+                              "\u017Felectmodule|\uFB06"_s.split(u'|');
+    using enum StepKind;
+    const QList<StepKind> kinds{Input,       DeviceFunction, DeviceFunction, ProbeSelect,
+                                ProbeSelect, DeviceFunction, ProbeSelect,    BufferClear,
+                                None,        None,           Input,          SelectModule,
+                                None};
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        QVERIFY2(classifyStep(lines[i]) == kinds.value(i), qPrintable(lines[i]));
     QVERIFY(isStartLine(u"(start)"_s) && isEndLine(u"(eNd)"_s) && !isEndLine(u"(End) "_s));
     QVERIFY(!isNumberedLine(u"//"_s) && isNumberedLine(u" // x"_s));
-}
 
-// Keywords are recognised without upper-casing whole lines, yet answer exactly as upper-casing
-// would: also for characters that upper-case into ASCII letters ("\u017F" long s, "\u0131"
-// dotless i) or into several of them ("\uFB06" st), and for lines longer or shorter than the
-// keyword.
-void StepsTest::keywordsReadAsUpperCasingReadsThem()
-{
+    // Keywords are recognised without upper-casing whole lines, yet answer exactly as
+    // upper-casing would: also for characters that upper-case into ASCII letters ("\u017F" long
+    // s, "\u0131" dotless i) or into several of them ("\uFB06" st), and for lines longer or
+    // shorter than the keyword.
     const QStringList keywords{u"(START)"_s, u"(END)"_s, u"INPUT"_s, u"PROGRAM"_s, u".YIM"_s};
     const QStringList standIns{u"\u017F"_s, u"\u0131"_s, u"\uFB06"_s, u"\u00DF"_s, {}};
     for (const QString& keyword : keywords) {
@@ -125,9 +122,6 @@ void StepsTest::keywordsReadAsUpperCasingReadsThem()
                          line.left(keyword.size()).toUpper() == keyword);
         }
     }
-    QCOMPARE(classifyStep(u"\u0131nput , IN0 , ON , 5"_s), StepKind::Input);
-    QCOMPARE(classifyStep(u"\u017Felectmodule"_s), StepKind::SelectModule);
-    QCOMPARE(classifyStep(u"\uFB06"_s), StepKind::None); // "ST" names no kind
 }
 
 void StepsTest::setChecksAndAdjusts()
