@@ -437,6 +437,11 @@ void MainWindowTest::undoAndRedoRetraceRandomEdits()
     m_window->menu().mnuNew->trigger();
     QCOMPARE(m_window->menu().mnuUndo->text() + m_window->menu().mnuRedo->text(),
              u"Undo(&U)Redo(&R)"_s);
+    // A pasted comment line takes no number, and still marks the caption.
+    QApplication::clipboard()->setText(u"// note"_s);
+    m_window->menu().mnuPaste->trigger();
+    QCoreApplication::processEvents();
+    QVERIFY(m_window->isWindowModified());
 }
 
 // Each row in a window of its own, whose flow holds three Wait steps with the middle one
