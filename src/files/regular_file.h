@@ -34,6 +34,12 @@ RegularFile openRegularFile(const QByteArray& nativePath, bool forWriting,
 QString readToEnd(const RegularFile& file, qint64 limit, const QString& pastLimit,
                   QByteArray& bytes);
 
+// The system's part of readToEnd. beginReading readies the handle (on POSIX systems: never to
+// wait); readSome reads at most size bytes into data and gives the count, 0 at the end, or -1
+// with the reason in error.
+QString beginReading(int handle);
+qint64 readSome(int handle, char* data, qint64 size, QString& error);
+
 // Reads the regular file named by nativePath whole, as readToEnd does.
 QString readRegularFile(const QByteArray& nativePath, qint64 limit, const QString& pastLimit,
                         QByteArray& bytes, Links links = Links::Follow);
