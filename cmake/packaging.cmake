@@ -1,5 +1,10 @@
 # cpack -G DEB from a release build: a package of everything cmake --install puts in place,
 # under /usr. Its dependencies are computed from the programs by dpkg-shlibdeps (dpkg-dev).
+# On Windows: an NSIS installer and a zip of the same files (cmake/windows_packaging.cmake).
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/windows_packaging.cmake)
+    return()
+endif()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME stepwright)
 set(CPACK_PACKAGE_VERSION ${STEPWRIGHT_VERSION_TEXT})

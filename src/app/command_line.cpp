@@ -106,7 +106,7 @@ CommandLine readCommandLine(const QStringList& arguments, int argc, char** argv)
     // if the working folder changes.
     const QList<QByteArray> given = nativeArguments(files, argc, argv);
     QByteArray native = given.isEmpty() ? QFile::encodeName(files[0]) : given[0];
-    if (!native.startsWith('/'))
+    if (QDir::isRelativePath(QFile::decodeName(native)))
         native = QFile::encodeName(QDir::currentPath()) + '/' + native;
     return {std::nullopt, QFileInfo(files[0]).absoluteFilePath(), native};
 }

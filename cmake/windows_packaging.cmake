@@ -1,0 +1,50 @@
+# The Windows programs with what they need beside them, as an NSIS installer and a zip: Qt's
+# DLLs and plugins and MinGW's runtime. This cross build of Qt has no windeployqt, so the list is
+# kept here; Qt finds its plugins in the folders beside the program.
+get_filename_component(qt_prefix "${Qt6_DIR}/../../.." ABSOLUTE)
+install(FILES ${qt_prefix}/bin/Qt6Core.dll ${qt_prefix}/bin/Qt6Gui.dll
+              ${qt_prefix}/bin/Qt6Widgets.dll DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${qt_prefix}/plugins/platforms/qwindows.dll
+        DESTINATION ${CMAKE_INSTALL_BINDIR}/platforms)
+install(FILES ${qt_prefix}/plugins/styles/qwindowsvistastyle.dll
+        DESTINATION ${CMAKE_INSTALL_BINDIR}/styles)
+foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}
+                    OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT IS_ABSOLUTE "${found}")
+        message(FATAL_ERROR "The MinGW runtime ${runtime} was not found")
+    endif()
+    install(FILES ${found} DESTINATION ${CMAKE_INSTALL_BINDIR})
+endforeach()
+
+set(CPACK_GENERATOR "NSIS64;ZIP")
+set(CPACK_PACKAGE_NAME stepwright)
+set(CPACK_PACKAGE_VENDOR "Stepwright developers")
+set(CPACK_PACKAGE_VERSION ${STEPWRIGHT_VERSION_TEXT})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor for KT615 device programmer scripts")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Stepwright)
+set(CPACK_PACKAGE_EXECUTABLES stepwright Stepwright)
+set(CPACK_STRIP_FILES ON)
+# The installer's own name differs from the zip's (cmake/windows/package_names.cmake).
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/windows/package_names.cmake)
+# The template of this folder makes a 64-bit installer.
+list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/windows)
+set(CPACK_NSIS_PACKAGE_NAME "Stepwright ${STEPWRIGHT_VERSION_TEXT}")
+set(CPACK_NSIS_DISPLAY_NAME Stepwright)
+set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/windows/stepwright.ico)
+set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/windows/stepwright.ico)
+set(CPACK_NSIS_INSTALLED_ICON_NAME bin\\\\stepwright.exe)
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY bin)
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+# .scp files open with the editor from Explorer; the uninstaller takes the association back.
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
+    WriteRegStr HKCR '.scp' '' 'Stepwright.Script'
+    WriteRegStr HKCR 'Stepwright.Script' '' 'KT615 script'
+    WriteRegStr HKCR 'Stepwright.Script\\\\DefaultIcon' '' '$INSTDIR\\\\bin\\\\stepwright.exe,0'
+    WriteRegStr HKCR 'Stepwright.Script\\\\shell\\\\open\\\\command' '' '\\\"$INSTDIR\\\\bin\\\\stepwright.exe\\\" \\\"%1\\\"'
+")
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "
+    DeleteRegKey HKCR 'Stepwright.Script'
+    DeleteRegValue HKCR '.scp' ''
+")
+include(CPack)
