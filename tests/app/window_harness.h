@@ -105,6 +105,8 @@ struct WindowHarness
     }
     // A name in the test's folder; an absolute one as it is.
     QString path(const QString& name) const { return QDir(m_folder->path()).filePath(name); }
+    // The same as the window shows it, with the system's separators.
+    QString displayed(const QString& name) const { return QDir::toNativeSeparators(path(name)); }
     void writeFile(const QString& name, const QByteArray& bytes) const
     {
         QFile file(path(name));
