@@ -17,6 +17,13 @@ foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     install(FILES ${found} DESTINATION ${CMAKE_INSTALL_BINDIR})
 endforeach()
 
+# The DLLs come with their symbols, which only a debugger reads: stripped, the package is a
+# third of the size. CPACK_STRIP_FILES strips the programs only.
+install(CODE "
+    file(GLOB dlls \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/*.dll\")
+    execute_process(COMMAND ${CMAKE_STRIP} --strip-unneeded \${dlls} COMMAND_ERROR_IS_FATAL ANY)
+")
+
 set(CPACK_GENERATOR "NSIS64;ZIP")
 set(CPACK_PACKAGE_NAME stepwright)
 set(CPACK_PACKAGE_VENDOR "Stepwright developers")

@@ -37,6 +37,13 @@ void printError(const QString& text)
     std::fputs(qPrintable(text + u'\n'), stderr);
 }
 
+// On Windows a backslash separates folders and stands in no name; elsewhere it may.
+#ifdef Q_OS_WIN
+constexpr bool BackslashSeparates = true;
+#else
+constexpr bool BackslashSeparates = false;
+#endif
+
 // A name as it can stand in one line and as no other name stands: control characters, the
 // characters that turn or break a line (U+202E, U+2028), and the backslash that introduces
 // their escapes, written as escapes; bytes that are no UTF-8 as \xNN.
@@ -57,7 +64,7 @@ QString printable(const QByteArray& name)
         i += length;
         const char32_t c = text.toUcs4().front();
         const QChar::Category category = QChar::category(c);
-        if (c == U'\\')
+        if (c == U'\\' && !BackslashSeparates)
             out += u"\\\\"_s;
         else if (c == U'\n')
             out += u"\\n"_s;
