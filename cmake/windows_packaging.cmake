@@ -43,15 +43,19 @@ set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/windows/stepwright.ic
 set(CPACK_NSIS_INSTALLED_ICON_NAME bin\\\\stepwright.exe)
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY bin)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-# .scp files open with the editor from Explorer; the uninstaller takes the association back.
+# For the current user, without administrator rights: the user's programs folder, and .scp files
+# open with the editor from Explorer through the user's own classes; the uninstaller, listed with
+# the user's installed apps, takes the association back.
+set(CPACK_NSIS_INSTALL_ROOT "$LOCALAPPDATA\\Programs")
+set(classes "HKCU 'Software\\Classes")
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
-    WriteRegStr HKCR '.scp' '' 'Stepwright.Script'
-    WriteRegStr HKCR 'Stepwright.Script' '' 'KT615 script'
-    WriteRegStr HKCR 'Stepwright.Script\\\\DefaultIcon' '' '$INSTDIR\\\\bin\\\\stepwright.exe,0'
-    WriteRegStr HKCR 'Stepwright.Script\\\\shell\\\\open\\\\command' '' '\\\"$INSTDIR\\\\bin\\\\stepwright.exe\\\" \\\"%1\\\"'
+    WriteRegStr ${classes}\\.scp' '' 'Stepwright.Script'
+    WriteRegStr ${classes}\\Stepwright.Script' '' 'KT615 script'
+    WriteRegStr ${classes}\\Stepwright.Script\\DefaultIcon' '' '$INSTDIR\\bin\\stepwright.exe,0'
+    WriteRegStr ${classes}\\Stepwright.Script\\shell\\open\\command' '' '\\\"$INSTDIR\\bin\\stepwright.exe\\\" \\\"%1\\\"'
 ")
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "
-    DeleteRegKey HKCR 'Stepwright.Script'
-    DeleteRegValue HKCR '.scp' ''
+    DeleteRegKey ${classes}\\Stepwright.Script'
+    DeleteRegValue ${classes}\\.scp' ''
 ")
 include(CPack)

@@ -37,7 +37,10 @@ RegularFile openRegularFile(const QByteArray& nativePath, bool forWriting, Links
         return {-1, 0, systemError(::GetLastError())};
     BY_HANDLE_FILE_INFORMATION information{};
     QString error;
-    if (::GetFileType(handle) != FILE_TYPE_DISK)
+    // CON, NUL, COM1 and the other reserved names open as character devices.
+    if (const DWORD type = ::GetFileType(handle); type == FILE_TYPE_PIPE)
+        error = u"Is a pipe, not a regular file"_s;
+    else if (type != FILE_TYPE_DISK)
         error = u"Is a device, not a regular file"_s;
     else if (!::GetFileInformationByHandle(handle, &information))
         error = systemError(::GetLastError());
