@@ -52,7 +52,7 @@ set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
     WriteRegStr ${classes}\\.scp' '' 'Stepwright.Script'
     WriteRegStr ${classes}\\Stepwright.Script' '' 'KT615 script'
     WriteRegStr ${classes}\\Stepwright.Script\\DefaultIcon' '' '$INSTDIR\\bin\\stepwright.exe,0'
-    WriteRegStr ${classes}\\Stepwright.Script\\shell\\open\\command' '' '\\\"$INSTDIR\\bin\\stepwright.exe\\\" \\\"%1\\\"'
+    WriteRegStr ${classes}\\Stepwright.Script\\shell\\open\\command' '' '$\\\"$INSTDIR\\bin\\stepwright.exe$\\\" $\\\"%1$\\\"'
 ")
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "
     DeleteRegKey ${classes}\\Stepwright.Script'
