@@ -52,7 +52,7 @@ constexpr std::array<MenuItem, 9> EditItems{{
 // The panels' items come before these, numbered by their panels' keys.
 constexpr std::array<MenuItem, 5> GoItems{{
     {"mnuSep6"_L1, {}},
-    {"mnuFlowList"_L1, "Flow List(&L)"_L1, QKeySequence::UnknownKey, QKeyCombination(Qt::Key_F6)},
+    {"mnuFlowList"_L1, "Flow List(&L)"_L1}, // F6 and Ctrl+L, given below
     {"mnuSep7"_L1, {}},
     {"mnuNormalFlow"_L1, "Normal Mode Flow(&N)"_L1, QKeySequence::UnknownKey,
      QKeyCombination(Qt::CTRL, Qt::Key_PageUp)},

@@ -40,11 +40,7 @@ void MainWindow::startRecovery()
     m_recoveryTimer.setInterval(RecoveryDelay);
     connect(&m_recoveryTimer, &QTimer::timeout, this, &MainWindow::keepRecoveryCopy);
     // Every edit, whichever command or undo made it, changes the flow view's items.
-    const FlowView* view = &m_document.view();
-    connect(view, &FlowView::rowsInserted, this, &MainWindow::scheduleRecoveryCopy);
-    connect(view, &FlowView::rowsRemoved, this, &MainWindow::scheduleRecoveryCopy);
-    connect(view, &FlowView::dataChanged, this, &MainWindow::scheduleRecoveryCopy);
-    connect(view, &FlowView::modelReset, this, &MainWindow::scheduleRecoveryCopy);
+    connect(&m_document.view(), &FlowView::itemsChanged, this, &MainWindow::scheduleRecoveryCopy);
     // Once the window is up: the question stands over it, and a modal loop run before the
     // window is shown would leave the window manager a window it never saw sized.
     QTimer::singleShot(0, this, [this] {

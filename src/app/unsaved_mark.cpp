@@ -12,12 +12,7 @@ UnsavedMark::UnsavedMark(QWidget* window, ScriptDocument& document)
     m_pending.setSingleShot(true);
     m_pending.setInterval(0);
     connect(&m_pending, &QTimer::timeout, this, &UnsavedMark::update);
-    const FlowView* view = &m_document.view();
-    const auto later = [this] { m_pending.start(); };
-    connect(view, &FlowView::rowsInserted, this, later);
-    connect(view, &FlowView::rowsRemoved, this, later);
-    connect(view, &FlowView::dataChanged, this, later);
-    connect(view, &FlowView::modelReset, this, later);
+    connect(&m_document.view(), &FlowView::itemsChanged, &m_pending, qOverload<>(&QTimer::start));
 }
 
 void UnsavedMark::update()

@@ -17,7 +17,7 @@ inline constexpr QLatin1StringView UnsavedMarkPlace{"[*]"};
 class UnsavedMark : public QObject
 {
 public:
-    // Follows every edit of the document's flow view, whatever command or undo made it.
+    // Follows every change of the document's flow view, whatever command or undo made it.
     UnsavedMark(QWidget* window, ScriptDocument& document);
 
     // Shows the state now: after a save, an open or a new script.

@@ -4,6 +4,14 @@
 
 namespace sw {
 
+FlowView::FlowView(QObject* parent) : QAbstractListModel(parent)
+{
+    connect(this, &FlowView::rowsInserted, this, &FlowView::itemsChanged);
+    connect(this, &FlowView::rowsRemoved, this, &FlowView::itemsChanged);
+    connect(this, &FlowView::dataChanged, this, &FlowView::itemsChanged);
+    connect(this, &FlowView::modelReset, this, &FlowView::itemsChanged);
+}
+
 int FlowView::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : count();

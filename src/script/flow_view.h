@@ -18,7 +18,7 @@ class FlowView : public QAbstractListModel
     Q_OBJECT
 
 public:
-    using QAbstractListModel::QAbstractListModel;
+    explicit FlowView(QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -58,6 +58,9 @@ public:
 Q_SIGNALS:
     // The selected line or the run changed.
     void selectedChanged(int position);
+    // The items changed, whatever made them change (an edit, an undo, a new script): for
+    // those that only need to know that the script may differ now.
+    void itemsChanged();
 
 private:
     void setSelection(int anchor, int position);
