@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/user_dialogs.h"
+#include "app/controls/user_dialogs.h"
 
 #include <QByteArray>
 #include <QString>

@@ -3,7 +3,7 @@
 // key in the list with its repaint. The baseline is the same script with that line at an
 // ordinary length, measured in the same run, alternately; figures are medians.
 //   bench_long_line [MEGABYTES] [ROUNDS]        (default 10 and 3)
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 #include "bench_dialogs.h"
 #include "bench_support.h"
 

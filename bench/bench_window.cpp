@@ -3,9 +3,9 @@
 // what any window with text pays for its fonts. The process ends as soon as the window's
 // first paint is done, so its run time is start-up to first paint. "editor --size" prints the
 // size the editor's window takes, for the bare window to match.
-#include "app/app_identity.h"
-#include "app/app_style.h"
-#include "app/main_window.h"
+#include "app/controls/app_style.h"
+#include "app/desktop/app_identity.h"
+#include "app/window/main_window.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -2,8 +2,8 @@
 // baseline in alternating pairs: the Open of a full script against filling the same items into
 // a bare QListWidget, and a Set with "(Start)" selected on a flow of 255 steps against one
 // insert into a bare QListWidget holding as many items. A repaint is part of every figure.
-#include "app/app_style.h"
-#include "app/main_window.h"
+#include "app/controls/app_style.h"
+#include "app/window/main_window.h"
 #include "bench_dialogs.h"
 #include "bench_support.h"
 

@@ -1,5 +1,5 @@
-#include "app/app_identity.h"
-#include "app/command_line.h"
+#include "app/desktop/app_identity.h"
+#include "app/desktop/command_line.h"
 #include "files/recovery_copy.h"
 #include "window_harness.h"
 

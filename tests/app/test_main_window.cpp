@@ -1,8 +1,8 @@
-#include "app/app_style.h"
-#include "app/edit_history.h"
-#include "app/field_note.h"
-#include "app/key_table.h"
-#include "app/window_layout.h"
+#include "app/commands/edit_history.h"
+#include "app/controls/app_style.h"
+#include "app/controls/field_note.h"
+#include "app/controls/key_table.h"
+#include "app/controls/window_layout.h"
 #include "script/script_snapshot.h"
 #include "window_harness.h"
 

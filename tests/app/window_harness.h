@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/main_window.h"
+#include "app/window/main_window.h"
 
 #include <QDir>
 #include <QFile>
