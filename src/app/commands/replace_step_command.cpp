@@ -25,16 +25,12 @@ void ReplaceStepCommand::run(StepKind panel)
     if (panel == StepKind::None || !isReplaceable(m_document.view()))
         return;
     const SetResult result = m_panels.takeStep(panel, false);
-    if (!result.message.isEmpty())
-        m_dialogs.critical(result.message);
+    m_dialogs.showError(result.message);
     if (result.line.isEmpty())
         return;
     m_panels.markLoaded(StepKind::None);
-    m_history.record(u"Replace step"_s, [&] {
-        if (const ErrorText error = replaceStepLine(m_document.view(), result.line);
-            !error.isEmpty())
-            m_dialogs.critical(error);
-    });
+    m_history.record(u"Replace step"_s,
+                     [&] { m_dialogs.showError(replaceStepLine(m_document.view(), result.line)); });
     m_list->setFocus(Qt::OtherFocusReason);
 }
 

@@ -28,18 +28,14 @@ void StepClipboard::cut()
     if (!selectsSteps(m_document.view()))
         return;
     copy();
-    m_history.record(u"Cut steps"_s, [this] {
-        if (const ErrorText error = Delete_Selected_Step(m_document.view()); !error.isEmpty())
-            m_dialogs.critical(error);
-    });
+    m_history.record(u"Cut steps"_s,
+                     [this] { m_dialogs.showError(Delete_Selected_Step(m_document.view())); });
 }
 
 void StepClipboard::paste()
 {
     const PastedSteps pasted = readStepText(QGuiApplication::clipboard()->text());
-    if (!pasted.error.isEmpty())
-        m_dialogs.critical(pasted.error);
-    else
+    if (!m_dialogs.showError(pasted.error))
         insert(u"Paste steps"_s, pasted.lines);
 }
 
@@ -57,10 +53,7 @@ void StepClipboard::insert(const QString& name, const QStringList& lines)
 {
     if (lines.isEmpty())
         return;
-    m_history.record(name, [&] {
-        if (const ErrorText error = insertStepLines(m_document.view(), lines); !error.isEmpty())
-            m_dialogs.critical(error);
-    });
+    m_history.record(name, [&] { m_dialogs.showError(insertStepLines(m_document.view(), lines)); });
 }
 
 } // namespace sw
