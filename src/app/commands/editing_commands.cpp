@@ -24,17 +24,17 @@ void EditingCommands::replace(StepKind panel)
     m_dialogs.runCommand([&] { m_replace.run(panel); });
 }
 
-void EditingCommands::moveUp()
+void EditingCommands::cmdUP_Click()
 {
     editFlow(u"Move step up"_s, &Move_Step_Up);
 }
 
-void EditingCommands::moveDown()
+void EditingCommands::cmdDown_Click()
 {
     editFlow(u"Move step down"_s, &Move_Step_Down);
 }
 
-void EditingCommands::deleteStep()
+void EditingCommands::cmdDelete_Click()
 {
     editFlow(u"Delete step"_s, &Delete_Selected_Step);
 }

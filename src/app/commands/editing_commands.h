@@ -17,13 +17,16 @@ public:
     EditingCommands(ScriptDocument& document, EntryPanels& panels, EditHistory& history,
                     UserDialogs& dialogs, QWidget* list);
 
+    // The Set commands of the eight panels in one: cmdIN_Click, cmdOut_Click, cmdwait_Click,
+    // cmdDev_Click, cmdYIM_Click, cmdLoad_Click, cmdF2_Click and cmdProbe_Click.
     void Set_Click(StepKind kind);
     // The panel of the focused field, or else the loaded one; or the panel named.
     void replace();
     void replace(StepKind panel);
-    void moveUp();
-    void moveDown();
-    void deleteStep();
+    // The buttons UP, Down and Delete, which keys run as well.
+    void cmdUP_Click();
+    void cmdDown_Click();
+    void cmdDelete_Click();
     // The selected step or run moved to stand before the line at position.
     void moveBefore(int position);
     void lstScript_DblClick();

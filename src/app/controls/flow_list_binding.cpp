@@ -46,8 +46,8 @@ public:
     }
 
 private:
-    // Where a selection lands: nowhere (a click below the last line) keeps the selected line,
-    // as a list box does; only the flow view itself clears it.
+    // Where a selection lands (lstScript_Click): nowhere (a click below the last line) keeps the
+    // selected line, as a list box does; only the flow view itself clears it.
     QModelIndex decide(const QModelIndex& index)
     {
         if (index.isValid())
@@ -113,7 +113,8 @@ void FlowListBinding::showFromRow(int row)
         m_list->scrollTo(m_flow.index(m_flow.selected()));
 }
 
-// Up and Down step from line to line; the list's own handling would stop on connectors.
+// The list's keys (lstScript_KeyDown): Up and Down step from line to line, where the list's own
+// handling would stop on connectors.
 bool FlowListBinding::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_list || event->type() != QEvent::KeyPress)

@@ -59,19 +59,20 @@ void MainWindow::connectEditing()
         connect(sender, signal, this, [this, command] { (m_editing.*command)(); });
     };
     m_listBinding = new FlowListBinding(list, m_document.view());
-    bind(m_listBinding, &FlowListBinding::deletePressed, &EditingCommands::deleteStep);
+    bind(m_listBinding, &FlowListBinding::deletePressed, &EditingCommands::cmdDelete_Click);
     bind(m_listBinding, &FlowListBinding::loadPressed, &EditingCommands::lstScript_DblClick);
     bind(list, &QListView::doubleClicked, &EditingCommands::lstScript_DblClick);
     connect(list, &FlowListView::moveRequested, this,
             [this](int position) { m_editing.moveBefore(position); });
-    bind(m_controls.button("cmdUP"_L1), &QPushButton::clicked, &EditingCommands::moveUp);
-    bind(m_controls.button("cmdDown"_L1), &QPushButton::clicked, &EditingCommands::moveDown);
-    bind(m_controls.button("cmdDelete"_L1), &QPushButton::clicked, &EditingCommands::deleteStep);
+    bind(m_controls.button("cmdUP"_L1), &QPushButton::clicked, &EditingCommands::cmdUP_Click);
+    bind(m_controls.button("cmdDown"_L1), &QPushButton::clicked, &EditingCommands::cmdDown_Click);
+    bind(m_controls.button("cmdDelete"_L1), &QPushButton::clicked,
+         &EditingCommands::cmdDelete_Click);
     // Ctrl+Up and Ctrl+Down move the selected step from anywhere in the window.
     bind(new QShortcut(QKeyCombination(Qt::CTRL, Qt::Key_Up), this), &QShortcut::activated,
-         &EditingCommands::moveUp);
+         &EditingCommands::cmdUP_Click);
     bind(new QShortcut(QKeyCombination(Qt::CTRL, Qt::Key_Down), this), &QShortcut::activated,
-         &EditingCommands::moveDown);
+         &EditingCommands::cmdDown_Click);
     // The Go menu's keys reach every part of the window at once.
     for (std::size_t i = 0; i < m_menu.mnuPanels.size(); ++i)
         connect(m_menu.mnuPanels[i], &QAction::triggered, this,
