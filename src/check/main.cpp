@@ -121,9 +121,10 @@ int renumberInPlace(const sw::ScriptStore& script, const QByteArray& nativePath,
 QString checkFile(Readers& readers, const QByteArray& nativePath, Output output, int& status)
 {
     sw::ScriptDocument& document = readers.document;
-    const bool print = output != Output::None;
+    // The lines are kept only for a file that is written out.
+    const bool keepLines = output != Output::None;
     const sw::ReadResult read =
-        print ? sw::Read_Script_File(document, nativePath) : readers.checker.check(nativePath);
+        keepLines ? sw::Read_Script_File(document, nativePath) : readers.checker.check(nativePath);
     const auto name = [&] { return printable(nativePath); };
     int fileStatus = Loaded;
     if (read.fault.line > 0) {
@@ -136,7 +137,7 @@ QString checkFile(Readers& readers, const QByteArray& nativePath, Output output,
     } else if (!read.error.isEmpty()) {
         printError(name() + u": "_s + read.error);
         fileStatus = Unreadable;
-    } else if (!print) {
+    } else if (!keepLines) {
         return {};
     } else if (const sw::ErrorText error = sw::Number_All_Steps(document.store());
                !error.isEmpty()) {
@@ -154,7 +155,7 @@ QString checkFile(Readers& readers, const QByteArray& nativePath, Output output,
 // Standard output that cannot take what was asked for ends the program with status 2.
 int cannotWriteOutput(const QString& reason)
 {
-    printError(u"stepwright-check: cannot write to standard output: "_s + reason);
+    sw::tellOutputFailure(u"stepwright-check"_s, reason);
     return Unreadable;
 }
 

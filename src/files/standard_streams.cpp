@@ -18,4 +18,11 @@ QString writeStandardStream(std::FILE* stream, QByteArrayView bytes)
     return qt_error_string(errno);
 }
 
+void tellOutputFailure(const QString& program, const QString& reason)
+{
+    // Standard error that does not take it either leaves nowhere to tell it.
+    writeStandardStream(
+        stderr, u"%1: cannot write to standard output: %2\n"_s.arg(program, reason).toLocal8Bit());
+}
+
 } // namespace sw

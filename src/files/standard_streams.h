@@ -16,5 +16,7 @@ void occupyClosedStandardDescriptors();
 
 // Writes all of bytes to stream and flushes it; empty when written, else the reason.
 QString writeStandardStream(std::FILE* stream, QByteArrayView bytes);
+// Tells on standard error why standard output did not take what program wrote there.
+void tellOutputFailure(const QString& program, const QString& reason);
 
 } // namespace sw

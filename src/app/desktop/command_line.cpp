@@ -64,9 +64,7 @@ int print(std::FILE* stream, const QString& text, int status)
     // A usage that standard error does not take has nowhere else to go.
     if (failure.isEmpty() || stream != stdout)
         return status;
-    const QString message = u"%1: cannot write to standard output: %2\n"_s.arg(
-        QCoreApplication::applicationName().toLower(), failure);
-    writeStandardStream(stderr, message.toLocal8Bit());
+    tellOutputFailure(QCoreApplication::applicationName().toLower(), failure);
     return UsageStatus;
 }
 
