@@ -25,6 +25,9 @@ install(CODE "
 ")
 
 set(CPACK_GENERATOR "NSIS64;ZIP")
+# The values reach CPack as they are written here; the backslashes of Windows paths and registry
+# keys need no second escaping.
+set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_PACKAGE_NAME stepwright)
 set(CPACK_PACKAGE_VENDOR "Stepwright developers")
 set(CPACK_PACKAGE_VERSION ${STEPWRIGHT_VERSION_TEXT})
@@ -34,13 +37,35 @@ set(CPACK_PACKAGE_EXECUTABLES stepwright Stepwright)
 set(CPACK_STRIP_FILES ON)
 # The installer's own name differs from the zip's (cmake/windows/package_names.cmake).
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/windows/package_names.cmake)
-# The template of this folder makes a 64-bit installer.
-list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/windows)
+# CMake's own installer template, changed where it must be: 64-bit stubs (Debian's wine runs no
+# 32-bit program, and the programs are 64-bit anyway), and an install for the current user only,
+# without administrator rights: the user's registry hive, Start menu and local programs folder.
+# Each change must find its text, so a template that moved on stops the build here.
+function(change_nsis_template from to)
+    string(FIND "${nsis_template}" "${from}" found)
+    if(found EQUAL -1)
+        message(FATAL_ERROR "CMake's NSIS template has no \"${from}\" to change")
+    endif()
+    string(REPLACE "${from}" "${to}" changed "${nsis_template}")
+    set(nsis_template "${changed}" PARENT_SCOPE)
+endfunction()
+file(READ ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in nsis_template)
+set(first_line "; CPack install script designed for a nmake build")
+change_nsis_template("${first_line}" "${first_line}\nTarget amd64-unicode")
+change_nsis_template("RequestExecutionLevel admin" "RequestExecutionLevel user")
+set(uninstall_key "\"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall")
+change_nsis_template("HKLM ${uninstall_key}" "HKCU ${uninstall_key}")
+change_nsis_template("SetShellVarContext all" "SetShellVarContext current")
+change_nsis_template("StrCpy $SV_ALLUSERS \"AllUsers\"" "StrCpy $SV_ALLUSERS \"JustMe\"")
+change_nsis_template("$DOCUMENTS\\@CPACK_PACKAGE_INSTALL_DIRECTORY@"
+                     "@CPACK_NSIS_INSTALL_ROOT@\\@CPACK_PACKAGE_INSTALL_DIRECTORY@")
+file(WRITE ${CMAKE_BINARY_DIR}/nsis/NSIS.template.in "${nsis_template}")
+list(PREPEND CMAKE_MODULE_PATH ${CMAKE_BINARY_DIR}/nsis)
 set(CPACK_NSIS_PACKAGE_NAME "Stepwright ${STEPWRIGHT_VERSION_TEXT}")
 set(CPACK_NSIS_DISPLAY_NAME Stepwright)
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/windows/stepwright.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/windows/stepwright.ico)
-set(CPACK_NSIS_INSTALLED_ICON_NAME bin\\\\stepwright.exe)
+set(CPACK_NSIS_INSTALLED_ICON_NAME bin\\stepwright.exe)
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY bin)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # For the current user, without administrator rights: the user's programs folder, and .scp files
